@@ -1,0 +1,175 @@
+// Before any Qt header: the board model has a member named "slots", which Qt
+// defines away as a keyword.
+#include "rules/game.h"
+
+#include "windows/help_window.h"
+
+#include <QButtonGroup>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLabel>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QUrl>
+
+#include "services/message_box.h"
+#include "services/pictures.h"
+#include "services/pointing_hand.h"
+#include "services/text_file.h"
+#include "services/window_geometry.h"
+
+namespace quarrow {
+
+namespace {
+
+const QString kRulesFile = QStringLiteral("rules.txt");
+const QString kAboutFile = QStringLiteral("tvk.txt");
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int top)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(300, top, 127, 23);
+    return button;
+}
+
+// A picture in a thin sunken border, drawn at its own size from the top left.
+QLabel* MakePicture(QWidget* parent, const char* name, const QString& resource, const QRect& geometry)
+{
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(QLatin1String(name));
+    picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picture->setLineWidth(1);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setPixmap(LoadPicture(resource));
+    picture->setGeometry(geometry);
+    return picture;
+}
+
+// A window without an icon of its own would show its parent's or the
+// application's; a fully transparent one leaves the corner blank.
+QIcon BlankIcon()
+{
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
+}
+
+} // namespace
+
+HelpWindow::HelpWindow(Game& game, const QString& programDir, QWidget* parent)
+    : ActivatingDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , game_(game)
+    , programDir_(programDir)
+{
+    setObjectName(QStringLiteral("frm_help"));
+    setWindowTitle(QStringLiteral("Quarrow Solitaire - Help"));
+    setWindowIcon(BlankIcon());
+
+    txt_help = new QPlainTextEdit(this);
+    txt_help->setObjectName(QStringLiteral("txt_help"));
+    txt_help->setGeometry(5, 8, 281, 292);
+    txt_help->setReadOnly(true);
+    // Read-only still lets the player select and copy, with the mouse and the keys.
+    txt_help->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    txt_help->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txt_help->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txt_help->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+
+    btn_rules_ = MakeButton(this, "btn_help_0", QStringLiteral("Rules"), 214);
+    btn_about_ = MakeButton(this, "btn_help_5", QStringLiteral("About"), 243);
+    btn_ok_ = MakeButton(this, "btn_help_4", QStringLiteral("OK"), 270);
+    btn_ok_->setDefault(true);
+
+    btn_help = new QButtonGroup(this);
+    btn_help->addButton(btn_rules_, kRules);
+    btn_help->addButton(btn_about_, kAbout);
+    btn_help->addButton(btn_ok_, kOk);
+    connect(btn_help, &QButtonGroup::idClicked, this, &HelpWindow::btn_help_Click);
+
+    setTabOrder(txt_help, btn_ok_);
+    setTabOrder(btn_ok_, btn_about_);
+    setTabOrder(btn_about_, btn_rules_);
+
+    img_help2 = MakePicture(this, "img_help2", QStringLiteral(":/assets/help_leaves.gif"),
+                            QRect(308, 25, 109, 138));
+    img_logo = MakePicture(this, "img_logo", QStringLiteral(":/assets/logo.gif"), QRect(295, 58, 140, 102));
+    img_logo->hide();
+
+    lbl_url = new QLabel(kWebHost, this);
+    lbl_url->setObjectName(QStringLiteral("lbl_url"));
+    lbl_url->setGeometry(315, 162, 93, 18);
+    lbl_url->setAlignment(Qt::AlignCenter);
+    QFont linkFont = lbl_url->font();
+    linkFont.setBold(true);
+    linkFont.setUnderline(true);
+    lbl_url->setFont(linkFont);
+    QPalette linkPalette = lbl_url->palette();
+    linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    lbl_url->setPalette(linkPalette);
+
+    url_hand_ = new PointingHand(lbl_url);
+    connect(url_hand_, &PointingHand::dropped, this, &HelpWindow::lbl_url_DragDrop);
+
+    SizeAndCentre(this, QSize(kClientWidth, kClientHeight));
+}
+
+void HelpWindow::Form_Activate()
+{
+    btn_ok_->setFocus(Qt::ActiveWindowFocusReason);
+    if (game_.help_topic == 0)
+        ShowRulesView();
+    else if (game_.help_topic == 1)
+        ShowAboutView();
+}
+
+void HelpWindow::btn_help_Click(int index)
+{
+    switch (index) {
+    case kRules:
+        ShowRulesView();
+        break;
+    case kAbout:
+        ShowAboutView();
+        break;
+    case kOk:
+        accept();
+        break;
+    default:
+        break;
+    }
+}
+
+void HelpWindow::ShowRulesView()
+{
+    DisplayHelp(kRulesFile);
+    img_help2->show();
+    img_logo->hide();
+    lbl_url->hide();
+}
+
+void HelpWindow::ShowAboutView()
+{
+    DisplayHelp(kAboutFile);
+    img_help2->hide();
+    img_logo->show();
+    lbl_url->show();
+}
+
+void HelpWindow::DisplayHelp(const QString& fileName)
+{
+    // Always joined with a separator, even after one; a doubled "/" is harmless.
+    const QString path = programDir_ + QLatin1Char('/') + fileName;
+    txt_help->setPlainText(DecodeWindows1252(ReadTextFile(QFile::encodeName(path).toStdString())));
+}
+
+void HelpWindow::lbl_url_DragDrop()
+{
+    const QUrl address(QStringLiteral("http://") + lbl_url->text());
+    if (!QDesktopServices::openUrl(address))
+        ShowMessageBox(this, QStringLiteral("oops, unable to link you there"));
+}
+
+} // namespace quarrow

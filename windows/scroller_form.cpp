@@ -1,0 +1,154 @@
+#include "windows/scroller_form.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QImageReader>
+#include <QLabel>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "services/message_box.h"
+#include "services/window_geometry.h"
+
+namespace quarrow {
+
+namespace {
+
+const QString kExamplePicture = QStringLiteral("SOUND/example.gif");
+
+QIcon BlankIcon()
+{
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
+}
+
+} // namespace
+
+Int16 RoundToInt16(double value)
+{
+    // nearbyint follows the default rounding mode, to nearest with halves to even.
+    const double rounded = std::nearbyint(value);
+    return static_cast<Int16>(std::clamp(rounded, double{std::numeric_limits<Int16>::min()},
+                                         double{std::numeric_limits<Int16>::max()}));
+}
+
+SignedScrollBar::SignedScrollBar(QScrollBar* bar)
+    : QObject(bar)
+    , bar_(bar)
+{
+    bar_->setTracking(true);
+    connect(bar_, &QScrollBar::valueChanged, this, [this](int barValue) { emit Change(FromBar(barValue)); });
+    connect(bar_, &QScrollBar::sliderMoved, this, [this](int barValue) { emit Scroll(FromBar(barValue)); });
+}
+
+void SignedScrollBar::SetRange(Int16 min, Int16 max, Int16 smallChange, Int16 largeChange)
+{
+    min_ = min;
+    max_ = max;
+    small_change_ = smallChange;
+    large_change_ = largeChange;
+    bar_->setRange(0, std::abs(int{max_} - int{min_}));
+    bar_->setSingleStep(std::abs(int{small_change_}));
+    bar_->setPageStep(std::abs(int{large_change_}));
+}
+
+void SignedScrollBar::SetValue(Int16 value)
+{
+    bar_->setValue((int{value} - int{min_}) * Direction());
+}
+
+Int16 SignedScrollBar::value() const
+{
+    return FromBar(bar_->value());
+}
+
+Int16 SignedScrollBar::FromBar(int barValue) const
+{
+    return static_cast<Int16>(int{min_} + Direction() * barValue);
+}
+
+ScrollerForm::ScrollerForm(const QPixmap& picture, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("ScrollerForm"));
+    setWindowTitle(QStringLiteral("Example - Ternwick Solitaire"));
+    setWindowIcon(BlankIcon());
+    SizeAndCentre(this, QSize(kClientWidth, kClientHeight));
+
+    picOuter = new QFrame(this);
+    picOuter->setObjectName(QStringLiteral("picOuter"));
+    picOuter->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picOuter->setLineWidth(2);
+
+    // The picture slides inside the border, never over it.
+    inside_ = new QWidget(picOuter);
+    picInner = new QLabel(inside_);
+    picInner->setObjectName(QStringLiteral("picInner"));
+    picInner->setPixmap(picture);
+    picInner->resize(picture.deviceIndependentSize().toSize());
+
+    vbarScroller = new QScrollBar(Qt::Vertical, this);
+    vbarScroller->setObjectName(QStringLiteral("vbarScroller"));
+    scroller_ = new SignedScrollBar(vbarScroller);
+    connect(scroller_, &SignedScrollBar::Change, this, &ScrollerForm::vbarScroller_Change);
+    connect(scroller_, &SignedScrollBar::Scroll, this, &ScrollerForm::vbarScroller_Change);
+
+    Layout();
+    InitScroller();
+}
+
+void ScrollerForm::Layout()
+{
+    const int border = picOuter->frameWidth();
+    const int neededHeight = 2 * border + picInner->height();
+    int frameWidth = kClientWidth;
+    const int frameHeight = kClientHeight;
+    const bool barNeeded = neededHeight > frameHeight;
+    if (barNeeded)
+        frameWidth -= kBarWidth;
+
+    picOuter->setGeometry(0, 0, frameWidth, frameHeight);
+    inside_->setGeometry(picOuter->contentsRect());
+    picInner->move(0, 0);
+
+    if (barNeeded) {
+        vbarScroller->setGeometry(frameWidth, 0, kBarWidth, frameHeight);
+        vbarScroller->show();
+    } else {
+        vbarScroller->hide();
+    }
+}
+
+void ScrollerForm::InitScroller()
+{
+    const double innerHeight = picOuter->contentsRect().height();
+    scroller_->SetRange(0, RoundToInt16(innerHeight - picInner->height()), RoundToInt16(innerHeight / 5),
+                        RoundToInt16(innerHeight));
+}
+
+void ScrollerForm::vbarScroller_Change(Int16 value)
+{
+    picInner->move(0, value);
+}
+
+bool ShowScrollerForm(const QString& programDir, QWidget* parent)
+{
+    const QString path = programDir + QLatin1Char('/') + kExamplePicture;
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        ShowMessageBox(parent, QStringLiteral("The example picture could not be shown:\n%1\n(%2)")
+                                   .arg(QDir::toNativeSeparators(path), reader.errorString()));
+        return false;
+    }
+    ScrollerForm form(QPixmap::fromImage(image), parent);
+    form.exec();
+    return true;
+}
+
+} // namespace quarrow
