@@ -1,0 +1,58 @@
+#include "contact_sheet.h"
+
+#include "canvas.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <algorithm>
+
+bool writeContactSheet(const QString& path, const QStringList& files)
+{
+    // Pictures flow left to right in rows, each on a checkerboard (so that
+    // transparency shows) with its file name under it.
+    constexpr int kWidth = 1800;
+    constexpr int kGap = 10;
+    constexpr int kLabel = 14;
+    struct Item {
+        QString name;
+        QImage image;
+        QPoint at;
+    };
+    std::vector<Item> items;
+    int x = kGap, y = kGap, rowHeight = 0;
+    for (const QString& file : files) {
+        QImageReader reader(file);
+        QImage image = reader.read();
+        if (image.isNull()) {
+            qWarning("contact sheet: cannot read %s", qPrintable(file));
+            return false;
+        }
+        const int w = std::max(image.width(), 60);
+        if (x + w > kWidth - kGap) {
+            x = kGap;
+            y += rowHeight + kLabel + kGap;
+            rowHeight = 0;
+        }
+        items.push_back({QFileInfo(file).fileName(), image, QPoint(x, y)});
+        x += w + kGap;
+        rowHeight = std::max(rowHeight, image.height());
+    }
+    QImage sheet(kWidth, y + rowHeight + kLabel + kGap, QImage::Format_RGB32);
+    sheet.fill(QColor(90, 90, 96));
+    QPainter p(&sheet);
+    p.setFont(font(FontFace::Sans, 10));
+    for (const Item& item : items) {
+        const QRect r(item.at, item.image.size());
+        for (int cy = r.top(); cy <= r.bottom(); cy += 8)
+            for (int cx = r.left(); cx <= r.right(); cx += 8)
+                p.fillRect(QRect(cx, cy, 8, 8).intersected(r),
+                           ((cx - r.left()) / 8 + (cy - r.top()) / 8) % 2 ? QColor(200, 200, 200) : Qt::white);
+        p.drawImage(item.at, item.image);
+        p.setPen(Qt::white);
+        p.drawText(QRect(item.at.x(), r.bottom() + 1, std::max(item.image.width(), 60) + kGap, kLabel),
+                   Qt::AlignLeft | Qt::AlignVCenter, item.name);
+    }
+    p.end();
+    return sheet.save(path, "PNG");
+}
