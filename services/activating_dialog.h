@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDialog>
+
+namespace quarrow {
+
+// A dialog with an activation hook: Form_Activate() runs every time the dialog
+// becomes the active window, not only the first time it is shown.
+class ActivatingDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    using QDialog::QDialog;
+
+protected:
+    virtual void Form_Activate() = 0;
+
+    bool event(QEvent* event) override;
+};
+
+} // namespace quarrow

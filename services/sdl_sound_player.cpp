@@ -1,0 +1,240 @@
+#include "services/sdl_sound_player.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <SDL.h>
+
+#include <atomic>
+#include <climits>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace quarrow {
+
+namespace {
+
+struct WavFree {
+    void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
+};
+
+struct StreamFree {
+    void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
+};
+
+bool SameFormat(const SDL_AudioSpec& a, const SDL_AudioSpec& b)
+{
+    return a.format == b.format && a.channels == b.channels && a.freq == b.freq;
+}
+
+int FrameBytes(const SDL_AudioSpec& spec)
+{
+    return static_cast<int>(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
+}
+
+bool Convert(const SDL_AudioSpec& from, const Uint8* data, Uint32 length, const SDL_AudioSpec& to,
+             std::vector<Uint8>& out)
+{
+    std::unique_ptr<SDL_AudioStream, StreamFree> stream(
+        SDL_NewAudioStream(from.format, from.channels, from.freq, to.format, to.channels, to.freq));
+    if (!stream)
+        return false;
+    const int frame = FrameBytes(from);
+    const int whole = frame > 0 ? static_cast<int>(length) / frame * frame : 0;
+    if (whole == 0 || SDL_AudioStreamPut(stream.get(), data, whole) != 0 ||
+        SDL_AudioStreamFlush(stream.get()) != 0)
+        return false;
+    out.resize(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream.get())));
+    const int got = SDL_AudioStreamGet(stream.get(), out.data(), static_cast<int>(out.size()));
+    out.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return !out.empty();
+}
+
+} // namespace
+
+struct SdlSoundPlayer::Worker {
+    // Shared with the caller's thread, under mutex.
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::condition_variable idle;
+    std::string pending;
+    bool has_pending = false;
+    bool stopping = false;
+    std::uint64_t requested = 0;
+    std::uint64_t handled = 0;
+    std::atomic<bool> device_open{false};
+    std::thread thread;
+    std::string app_name;
+
+    // The worker thread's own.
+    bool audio_ready = false;
+    SDL_AudioDeviceID device = 0;
+    SDL_AudioSpec device_spec{};
+
+    void Run();
+    void Handle(const std::string& image);
+    bool StartAudio();
+    bool OpenDevice(const SDL_AudioSpec& wanted);
+    void CloseDevice();
+};
+
+void SdlSoundPlayer::Worker::Run()
+{
+    for (;;) {
+        std::string image;
+        std::uint64_t taken = 0;
+        {
+            std::unique_lock lock(mutex);
+            wake.wait(lock, [this] { return has_pending || stopping; });
+            if (stopping)
+                break;
+            // Only the latest request matters: sounds asked for while the
+            // worker was busy would have been cut off by it anyway.
+            image.swap(pending);
+            has_pending = false;
+            taken = requested;
+        }
+        Handle(image);
+        {
+            std::lock_guard lock(mutex);
+            handled = taken;
+        }
+        idle.notify_all();
+    }
+
+    CloseDevice();
+    if (audio_ready)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    {
+        std::lock_guard lock(mutex);
+        handled = requested;
+    }
+    idle.notify_all();
+}
+
+bool SdlSoundPlayer::Worker::StartAudio()
+{
+    if (audio_ready)
+        return true;
+    // SDL would otherwise take over Ctrl+C and termination signals, turning
+    // them into events nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (!app_name.empty())
+        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, app_name.c_str());
+    audio_ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    return audio_ready;
+}
+
+bool SdlSoundPlayer::Worker::OpenDevice(const SDL_AudioSpec& wanted_format)
+{
+    SDL_AudioSpec wanted = wanted_format;
+    wanted.samples = 1024; // about 20 ms at 44.1 kHz: a new sound cuts in promptly
+    wanted.callback = nullptr;
+    wanted.userdata = nullptr;
+    SDL_AudioSpec obtained{};
+    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    if (device == 0)
+        return false;
+    device_spec = obtained;
+    device_open = true;
+    SDL_PauseAudioDevice(device, 0);
+    return true;
+}
+
+void SdlSoundPlayer::Worker::CloseDevice()
+{
+    if (device != 0)
+        SDL_CloseAudioDevice(device);
+    device = 0;
+    device_open = false;
+}
+
+void SdlSoundPlayer::Worker::Handle(const std::string& image)
+{
+    if (image.empty() || image.size() > static_cast<std::size_t>(INT_MAX) || !StartAudio())
+        return;
+
+    SDL_RWops* source = SDL_RWFromConstMem(image.data(), static_cast<int>(image.size()));
+    if (!source)
+        return;
+    SDL_AudioSpec format{};
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV_RW(source, 1, &format, &buffer, &length))
+        return;
+    const std::unique_ptr<Uint8, WavFree> samples(buffer);
+    if (length == 0)
+        return;
+
+    // A device that went away (unplugged, server restarted) is opened afresh.
+    if (device != 0 && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED)
+        CloseDevice();
+    if (device == 0 && !OpenDevice(format))
+        return;
+
+    const Uint8* data = samples.get();
+    Uint32 size = length;
+    std::vector<Uint8> converted;
+    if (!SameFormat(format, device_spec)) {
+        if (!Convert(format, samples.get(), length, device_spec, converted))
+            return;
+        data = converted.data();
+        size = static_cast<Uint32>(converted.size());
+    }
+
+    SDL_LockAudioDevice(device);
+    SDL_ClearQueuedAudio(device);
+    SDL_QueueAudio(device, data, size);
+    SDL_UnlockAudioDevice(device);
+}
+
+SdlSoundPlayer::SdlSoundPlayer()
+    : worker_(std::make_unique<Worker>())
+{
+    if (QCoreApplication::instance())
+        worker_->app_name = QGuiApplication::applicationDisplayName().toStdString();
+}
+
+SdlSoundPlayer::~SdlSoundPlayer()
+{
+    {
+        std::lock_guard lock(worker_->mutex);
+        worker_->stopping = true;
+    }
+    worker_->wake.notify_all();
+    if (worker_->thread.joinable())
+        worker_->thread.join();
+}
+
+void SdlSoundPlayer::Play(const std::string& image)
+{
+    if (image.empty())
+        return;
+    {
+        std::lock_guard lock(worker_->mutex);
+        if (worker_->stopping)
+            return;
+        worker_->pending = image;
+        worker_->has_pending = true;
+        ++worker_->requested;
+        if (!worker_->thread.joinable())
+            worker_->thread = std::thread([worker = worker_.get()] { worker->Run(); });
+    }
+    worker_->wake.notify_one();
+}
+
+void SdlSoundPlayer::WaitUntilIdle()
+{
+    std::unique_lock lock(worker_->mutex);
+    worker_->idle.wait(lock, [this] { return worker_->handled == worker_->requested; });
+}
+
+bool SdlSoundPlayer::DeviceOpen() const
+{
+    return worker_->device_open;
+}
+
+} // namespace quarrow
