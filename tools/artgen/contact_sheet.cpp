@@ -28,6 +28,8 @@ bool writeContactSheet(const QString& path, const QStringList& files)
             qWarning("contact sheet: cannot read %s", qPrintable(file));
             return false;
         }
+        // Qt marks name@2x files as ratio 2; show their real pixels here.
+        image.setDevicePixelRatio(1);
         const int w = std::max(image.width(), 60);
         if (x + w > kWidth - kGap) {
             x = kGap;
