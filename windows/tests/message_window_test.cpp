@@ -138,6 +138,17 @@ TEST_F(MessageWindowTest, IsABorderlessNoticeOfThePicturesSizeInTheMiddleOfTheSc
     EXPECT_FALSE(window.findChild<QLabel*>("img_win")->isVisibleTo(&window));
 }
 
+TEST_F(MessageWindowTest, ShowsTheProgramsPicturesAtTheirSizes)
+{
+    MessageWindow window(game_, sound_, nullptr);
+    const QPixmap error = window.findChild<QLabel*>("img_error")->pixmap();
+    const QPixmap win = window.findChild<QLabel*>("img_win")->pixmap();
+    EXPECT_EQ(error.deviceIndependentSize(), QSizeF(400, 200));
+    EXPECT_EQ(win.deviceIndependentSize(), QSizeF(407, 207));
+    EXPECT_EQ(window.findChild<QLabel*>("img_error")->size(), QSize(400, 200));
+    EXPECT_EQ(window.findChild<QLabel*>("img_win")->size(), QSize(407, 207));
+}
+
 TEST_F(MessageWindowTest, FullFanNoticeCluckOverTheBackgroundAlone)
 {
     SetFlags(false, false);
