@@ -1,7 +1,26 @@
 #include <cstdio>
 
-int main()
+#include <QApplication>
+
+#include "board/board_window.h"
+#include "services/message_box.h"
+
+int main(int argc, char** argv)
 {
-    std::puts("Quarrow Solitaire: the board window is not built yet.");
-    return 0;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(quarrow::BoardWindow::kTitle);
+
+    quarrow::BoardWindow window(QCoreApplication::applicationDirPath());
+    const QString error = window.Form_Load();
+    if (!error.isEmpty()) {
+        // The program cannot run without its files; say which one and stop.
+        // Without a screen (offscreen runs, scripted checks) nobody could
+        // answer a message box, so standard error has to do.
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+            quarrow::ShowMessageBox(nullptr, error);
+        return 1;
+    }
+    window.show();
+    return app.exec();
 }

@@ -1,0 +1,154 @@
+#include "board/board_surface.h"
+
+#include <QLabel>
+#include <QPainter>
+
+#include "board/board_geometry.h"
+#include "board/place_names.h"
+#include "services/picture_place.h"
+#include "services/pictures.h"
+
+namespace quarrow {
+
+namespace {
+
+QString FacePath(int code)
+{
+    return QStringLiteral(":/assets/cards/%1.gif").arg(code, 2, 10, QLatin1Char('0'));
+}
+
+void SetState(QWidget* place, bool visible, bool enabled)
+{
+    if (place->isEnabled() != enabled)
+        place->setEnabled(enabled);
+    if (place->isVisibleTo(place->parentWidget()) != visible)
+        place->setVisible(visible);
+}
+
+} // namespace
+
+BoardSurface::BoardSurface(QWidget* parent)
+    : QWidget(parent)
+    , background_(LoadPicture(QStringLiteral(":/assets/board.gif")))
+{
+    setObjectName(QStringLiteral("board"));
+    // Children created later are drawn over earlier ones, so creating the
+    // places from back to front fixes the layering once and for all.
+    for (int c = 1; c <= kCardCount; ++c) {
+        auto* card = new PicturePlace(ControlArrayName(QStringLiteral("img_card"), c), c, this);
+        card->setGeometry(QRect(kOffBoard, kCardSize));
+        card->setPicture(LoadPicture(FacePath(c)));
+        card->setEnabled(false);
+        card->setAccessibleName(CardName(static_cast<Int16>(c)));
+        cards_[c] = card;
+    }
+    for (int i = 0; i <= kSlotCount; ++i) {
+        slots_[i] = new PicturePlace(ControlArrayName(QStringLiteral("img_crdbrd"), i), i, this);
+        slots_[i]->resize(kCardSize);
+    }
+    for (int k = 1; k <= kFoundationCount; ++k) {
+        foundations_[k] = new PicturePlace(ControlArrayName(QStringLiteral("img_ace"), k), k, this);
+        foundations_[k]->resize(kCardSize);
+    }
+    buffer_ = new PicturePlace(QStringLiteral("img_buffer"), 0, this);
+    buffer_->setGeometry(QRect(kOffBoard, kCardSize));
+    buffer_->setAccessibleName(QStringLiteral("Held card"));
+
+    border_ = new PicturePlace(QStringLiteral("img_border"), 0, this);
+    border_->resize(kCardSize);
+    border_->setPicture(LoadPicture(QStringLiteral(":/assets/border.gif")));
+
+    splash_ = new QLabel(this);
+    splash_->setObjectName(QStringLiteral("lbl_splash"));
+    splash_->setGeometry(kOffBoard.x(), kOffBoard.y() + kCardSize.height() + 8, 11, 26);
+    splash_->hide();
+
+    undo_ = new PicturePlace(QStringLiteral("img_undo"), 0, this);
+    undo_->resize(kUndoRect.size());
+    undo_->setPicture(LoadPicture(QStringLiteral(":/assets/undo.gif")));
+    undo_->setAccessibleName(UndoName());
+
+    // The design state is the model's initial state; show it in full once.
+    const BoardModel design;
+    for (int i = 0; i <= kSlotCount; ++i)
+        ShowSlot(i, SlotPlace(design, i));
+    for (int k = 1; k <= kFoundationCount; ++k)
+        ShowFoundation(k, design.foundations[k]);
+    buffer_->hide();
+    ShowBorder(design);
+    border_->setVisible(design.border_visible);
+    undo_->setVisible(design.undo_visible);
+    applied_ = design;
+}
+
+void BoardSurface::PlacePlaces()
+{
+    for (int i = 1; i <= kSlotCount; ++i)
+        slots_[i]->setGeometry(QRect(SlotTopLeft(i), kCardSize));
+    slots_[0]->setGeometry(QRect(kOffBoard, kCardSize));
+    for (int k = 1; k <= kFoundationCount; ++k)
+        foundations_[k]->setGeometry(QRect(FoundationTopLeft(k), kCardSize));
+    undo_->setGeometry(kUndoRect);
+}
+
+QPixmap BoardSurface::Face(Int16 code) const
+{
+    // A place shows a card by taking the picture of the stock's face.
+    return code == kNoFace ? QPixmap() : cards_[code]->picture();
+}
+
+void BoardSurface::ShowSlot(int index, const Place& place)
+{
+    PicturePlace* widget = slots_[index];
+    widget->setPicture(Face(place.face));
+    widget->setAccessibleName(SlotName(place.face));
+    SetState(widget, place.visible, place.enabled);
+}
+
+void BoardSurface::ShowFoundation(int index, const Place& place)
+{
+    PicturePlace* widget = foundations_[index];
+    widget->setPicture(Face(place.face));
+    widget->setAccessibleName(FoundationName(static_cast<Int16>(index), place.face));
+    SetState(widget, place.visible, place.enabled);
+}
+
+void BoardSurface::ShowBorder(const BoardModel& model)
+{
+    if (model.border_slot >= 1 && model.border_slot <= kSlotCount)
+        border_->move(slots_[model.border_slot]->pos());
+    const Int16 under = model.border_slot >= 1 && model.border_slot <= kSlotCount
+        ? SlotPlace(model, model.border_slot).face
+        : kNoFace;
+    border_->setAccessibleName(SelectionFrameName(under));
+}
+
+void BoardSurface::Apply(const BoardModel& model)
+{
+    for (int i = 0; i <= kSlotCount; ++i) {
+        if (SlotPlace(model, i) != SlotPlace(applied_, i))
+            ShowSlot(i, SlotPlace(model, i));
+    }
+    for (int k = 1; k <= kFoundationCount; ++k) {
+        if (model.foundations[k] != applied_.foundations[k])
+            ShowFoundation(k, model.foundations[k]);
+    }
+    if (model.held_face != applied_.held_face)
+        buffer_->setPicture(Face(model.held_face));
+    if (model.border_slot != applied_.border_slot || model.border_visible != applied_.border_visible)
+        ShowBorder(model);
+    if (model.border_visible != applied_.border_visible)
+        border_->setVisible(model.border_visible);
+    if (model.undo_visible != applied_.undo_visible)
+        undo_->setVisible(model.undo_visible);
+    applied_ = model;
+}
+
+void BoardSurface::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.drawPixmap(QPoint(0, 0), background_);
+}
+
+} // namespace quarrow

@@ -1,0 +1,215 @@
+#include "board/board_window.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QImageReader>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "board/board_geometry.h"
+#include "board/board_surface.h"
+#include "rules/random_source.h"
+#include "services/file_loading.h"
+#include "services/picture_place.h"
+#include "services/pictures.h"
+#include "services/pointing_hand.h"
+#include "services/sound.h"
+#include "services/window_geometry.h"
+#include "services/message_box.h"
+
+namespace quarrow {
+
+namespace {
+
+// The rules throw only for a bug of the program (an index out of range).
+// Letting that unwind through Qt's event dispatch is undefined, so stop here
+// with the reason.
+template <typename Handler>
+void RunHandler(Handler&& handler)
+{
+    try {
+        handler();
+    } catch (const InternalError& error) {
+        qFatal("Quarrow Solitaire internal error: %s", error.what());
+    }
+}
+
+QString WithSeparator(const QString& folder)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+} // namespace
+
+BoardWindow::BoardWindow(const QString& programDir, QWidget* parent)
+    : BoardWindow(programDir, std::make_unique<ClockRandomSource>(), nullptr, DefaultSoundPlayer(), parent)
+{
+}
+
+BoardWindow::BoardWindow(const QString& programDir, RandomSource& random, SoundPlayer& sound, QWidget* parent)
+    : BoardWindow(programDir, nullptr, &random, sound, parent)
+{
+}
+
+BoardWindow::BoardWindow(const QString& programDir, std::unique_ptr<RandomSource> owned, RandomSource* chosen,
+                         SoundPlayer& sound, QWidget* parent)
+    : QMainWindow(parent)
+    , program_dir_(programDir)
+    , owned_random_(std::move(owned))
+    , result_notices_(this, sound)
+    , notices_([this] { Mirror(); }, result_notices_)
+    , game_(chosen ? *chosen : *owned_random_, notices_)
+{
+    setObjectName(QStringLiteral("frm_brd"));
+    setWindowTitle(kTitle);
+    // A fixed board: title bar, system menu, minimise and close, no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(QIcon(LoadPicture(QStringLiteral(":/assets/emblem.ico"))));
+    result_notices_.Attach(game_);
+
+    surface_ = new BoardSurface(this);
+    setCentralWidget(surface_);
+    surface_->splash()->setCursor(PointingHandCursor());
+    BuildMenus();
+
+    for (int i = 0; i <= kSlotCount; ++i)
+        connect(surface_->slot(i), &PicturePlace::clicked, this, &BoardWindow::img_crdbrd_Click);
+    for (int k = 1; k <= kFoundationCount; ++k)
+        connect(surface_->foundation(k), &PicturePlace::clicked, this, &BoardWindow::img_ace_Click);
+    connect(surface_->border(), &PicturePlace::clicked, this, [this] { img_border_Click(); });
+}
+
+BoardWindow::~BoardWindow() = default;
+
+void BoardWindow::BuildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnu_file"));
+    QAction* deal = file->addAction(QStringLiteral("&Deal"), this, [this] { mnu_deal_Click(); });
+    deal->setObjectName(QStringLiteral("mnu_deal"));
+    file->addSeparator()->setObjectName(QStringLiteral("mnu_sep"));
+    QAction* exit = file->addAction(QStringLiteral("E&xit"), this, [this] { mnu_exit_Click(); });
+    exit->setObjectName(QStringLiteral("mnu_exit"));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnu_help"));
+    QAction* rules = help->addAction(QStringLiteral("&Rules"), this, [this] { mnu_rules_Click(); });
+    rules->setObjectName(QStringLiteral("mnu_rules"));
+    help->addSeparator()->setObjectName(QStringLiteral("mnu_sep3"));
+    QAction* example = help->addAction(QStringLiteral("&Example"), this, [this] { mnu_example_Click(); });
+    example->setObjectName(QStringLiteral("mnu_example"));
+    help->addSeparator()->setObjectName(QStringLiteral("mnu_sep4"));
+    QAction* about = help->addAction(QStringLiteral("&About"), this, [this] { mnu_about_Click(); });
+    about->setObjectName(QStringLiteral("mnu_about"));
+}
+
+QString BoardWindow::Form_Load()
+{
+    SizeAndCentre();
+    surface_->PlacePlaces();
+
+    // The undo arrow takes its hand from the cursor holder, and works by the
+    // hover-and-click gesture rather than by a plain click.
+    undo_hand_ = new PointingHand(surface_->undo());
+    connect(undo_hand_, &PointingHand::dropped, this, [this] { img_undo_DragDrop(); });
+
+    setWindowIcon(QIcon());
+    surface_->undo()->hide();
+    QImageReader reader(IconPath());
+    const QImage icon = reader.read();
+    if (icon.isNull())
+        return QStringLiteral("Quarrow Solitaire cannot start: the window icon %1 cannot be loaded (%2).")
+            .arg(QDir::toNativeSeparators(IconPath()), reader.errorString());
+    setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+
+    game_.snd_path = (WithSeparator(program_dir_) + QStringLiteral("SOUND/")).toStdString();
+    LoadWholeFile(game_.snd_path + "APPLAUS.WAV", game_.snd_applause);
+    LoadWholeFile(game_.snd_path + "CLUCK.WAV", game_.snd_cluck);
+    return {};
+}
+
+QString BoardWindow::IconPath() const
+{
+    return WithSeparator(program_dir_) + QStringLiteral("SOUND/qrrow_icon.ico");
+}
+
+void BoardWindow::SizeAndCentre()
+{
+    // The client area is the part under the menu bar: the board surface.
+    surface_->setFixedSize(ClientSizeForRect(kBoardRight, kBoardBottom));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    move(area.topLeft() + CenteredTopLeft(area.size(), size()));
+}
+
+void BoardWindow::Mirror()
+{
+    surface_->Apply(game_.model());
+}
+
+void BoardWindow::img_crdbrd_Click(int index)
+{
+    RunHandler([&] { game_.img_crdbrd_Click(static_cast<Int16>(index)); });
+    Mirror();
+}
+
+void BoardWindow::img_border_Click()
+{
+    RunHandler([&] { game_.img_border_Click(); });
+    Mirror();
+}
+
+void BoardWindow::img_ace_Click(int index)
+{
+    RunHandler([&] { game_.img_ace_Click(static_cast<Int16>(index)); });
+    Mirror();
+}
+
+void BoardWindow::img_undo_DragDrop()
+{
+    RunHandler([&] { game_.img_undo_DragDrop(true); });
+    Mirror();
+}
+
+void BoardWindow::mnu_deal_Click()
+{
+    RunHandler([&] { game_.InitNewGame(); });
+    Mirror();
+}
+
+void BoardWindow::mnu_exit_Click()
+{
+    QCoreApplication::exit(0);
+}
+
+// TEMPORARY PLACEHOLDERS until the help window and the example viewer join
+// the build: the three handlers below are to be replaced by the modal
+// HelpWindow / ShowScrollerForm calls.
+void BoardWindow::mnu_rules_Click()
+{
+    game_.help_topic = 0;
+    ShowMessageBox(this, QStringLiteral("The rules are not available yet."));
+}
+
+void BoardWindow::mnu_example_Click()
+{
+    ShowMessageBox(this, QStringLiteral("The example is not available yet."));
+}
+
+void BoardWindow::mnu_about_Click()
+{
+    game_.help_topic = 1;
+    ShowMessageBox(this, QStringLiteral("Quarrow Solitaire"));
+}
+
+} // namespace quarrow
