@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgif-dev libsdl2-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
+  dpkg-dev desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do
