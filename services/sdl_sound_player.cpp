@@ -108,6 +108,11 @@ void SdlSoundPlayer::Worker::Run()
     CloseDevice();
     if (audio_ready)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    // Nothing else in the program uses SDL: once audio is down, release the
+    // hints and this thread's error text too.
+    if (SDL_WasInit(0) == 0)
+        SDL_Quit();
+    SDL_TLSCleanup();
     {
         std::lock_guard lock(mutex);
         handled = requested;

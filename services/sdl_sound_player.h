@@ -13,6 +13,7 @@ namespace quarrow {
 // broken, and that must never hold up the window. The device is opened in the
 // format of the first sound that decodes; later sounds are converted to it.
 // No device, no driver or an image that does not decode all mean silence.
+// Players share SDL's one audio system, so only one should exist at a time.
 class SdlSoundPlayer final : public SoundPlayer {
 public:
     SdlSoundPlayer();
