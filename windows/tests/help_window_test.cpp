@@ -343,6 +343,21 @@ TEST_F(HelpWindowTest, ProgramFolderEndingInASeparatorStillFindsTheFile)
     EXPECT_EQ(Text(window), QStringLiteral("Made by Quarrow Games.\n"));
 }
 
+#ifdef QUARROW_TEST_PROGRAM_DIR
+// The texts the program ships: the about text names the host the link shows.
+TEST_F(HelpWindowTest, ShippedTextsLoadAndTheAboutTextNamesTheLinkHost)
+{
+    HelpWindow window(game_, QStringLiteral(QUARROW_TEST_PROGRAM_DIR));
+    game_.help_topic = 1;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(Text(window).contains(HelpWindow::kWebHost));
+    EXPECT_FALSE(Text(window).contains(QChar(QChar::ReplacementCharacter)));
+    window.btn_help_Click(HelpWindow::kRules);
+    EXPECT_FALSE(Text(window).isEmpty());
+}
+#endif
+
 class HelpWindowLinkTest : public HelpWindowTest {
 protected:
     void SetUp() override

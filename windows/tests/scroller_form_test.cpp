@@ -325,5 +325,29 @@ TEST_F(ShowScrollerFormTest, EachShowingLoadsThePictureAndStartsAtTheTop)
     EXPECT_EQ(topWhenReopened, 0);
 }
 
+#ifdef QUARROW_TEST_PROGRAM_DIR
+// The example picture the program ships, from the program's own folder.
+TEST(ShippedExampleTest, OpensWithTheBarOverItsWholeHeight)
+{
+    const QString programDir = QStringLiteral(QUARROW_TEST_PROGRAM_DIR);
+    const QImage shipped(programDir + QStringLiteral("/SOUND/example.gif"));
+    ASSERT_FALSE(shipped.isNull());
+
+    Int16 max = 0;
+    bool barVisible = false;
+    ModalAnswerer look([&](QWidget* modal) {
+        auto* form = qobject_cast<ScrollerForm*>(modal);
+        ASSERT_NE(form, nullptr);
+        max = form->scroller().max();
+        barVisible = Child<QScrollBar>(*form, "vbarScroller")->isVisible();
+        form->close();
+    });
+    EXPECT_TRUE(ShowScrollerForm(programDir, nullptr));
+    ASSERT_TRUE(look.answered);
+    EXPECT_EQ(max, 312 - shipped.height());
+    EXPECT_EQ(barVisible, shipped.height() + 4 > 316);
+}
+#endif
+
 } // namespace
 } // namespace quarrow
