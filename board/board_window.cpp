@@ -20,6 +20,8 @@
 #include "services/sound.h"
 #include "services/window_geometry.h"
 #include "services/message_box.h"
+#include "windows/help_window.h"
+#include "windows/scroller_form.h"
 
 namespace quarrow {
 
@@ -192,24 +194,23 @@ void BoardWindow::mnu_exit_Click()
     QCoreApplication::exit(0);
 }
 
-// TEMPORARY PLACEHOLDERS until the help window and the example viewer join
-// the build: the three handlers below are to be replaced by the modal
-// HelpWindow / ShowScrollerForm calls.
 void BoardWindow::mnu_rules_Click()
 {
     game_.help_topic = 0;
-    ShowMessageBox(this, QStringLiteral("The rules are not available yet."));
+    HelpWindow help(game_, program_dir_, this);
+    help.exec();
 }
 
 void BoardWindow::mnu_example_Click()
 {
-    ShowMessageBox(this, QStringLiteral("The example is not available yet."));
+    ShowScrollerForm(program_dir_, this);
 }
 
 void BoardWindow::mnu_about_Click()
 {
     game_.help_topic = 1;
-    ShowMessageBox(this, QStringLiteral("Quarrow Solitaire"));
+    HelpWindow help(game_, program_dir_, this);
+    help.exec();
 }
 
 } // namespace quarrow
