@@ -7,6 +7,8 @@
 #include <QButtonGroup>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -45,6 +47,21 @@ QLabel* MakePicture(QWidget* parent, const char* name, const QString& resource, 
     picture->setPixmap(LoadPicture(resource));
     picture->setGeometry(geometry);
     return picture;
+}
+
+// The picture column right of the text box, with a margin either side.
+constexpr int kLinkLeft = 291;
+constexpr int kLinkRight = 437;
+
+QFont LinkFont(QFont font, const QString& text, int width)
+{
+    font.setBold(true);
+    font.setUnderline(true);
+    constexpr int kSmallestPixelSize = 7;
+    int pixelSize = QFontInfo(font).pixelSize();
+    while (QFontMetrics(font).horizontalAdvance(text) > width && pixelSize > kSmallestPixelSize)
+        font.setPixelSize(--pixelSize);
+    return font;
 }
 
 // A window without an icon of its own would show its parent's or the
@@ -100,12 +117,12 @@ HelpWindow::HelpWindow(Game& game, const QString& programDir, QWidget* parent)
 
     lbl_url = new QLabel(kWebHost, this);
     lbl_url->setObjectName(QStringLiteral("lbl_url"));
-    lbl_url->setGeometry(315, 162, 93, 18);
+    // The host is longer than the classic 93-pixel link can hold in bold, so
+    // the link spans the picture column under the logo, and its font steps
+    // down only if even that is too narrow: a cut-off address is no use.
+    lbl_url->setGeometry(kLinkLeft, 162, kLinkRight - kLinkLeft, 18);
     lbl_url->setAlignment(Qt::AlignCenter);
-    QFont linkFont = lbl_url->font();
-    linkFont.setBold(true);
-    linkFont.setUnderline(true);
-    lbl_url->setFont(linkFont);
+    lbl_url->setFont(LinkFont(lbl_url->font(), kWebHost, lbl_url->contentsRect().width()));
     QPalette linkPalette = lbl_url->palette();
     linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
     lbl_url->setPalette(linkPalette);

@@ -169,7 +169,6 @@ TEST_F(HelpWindowTest, LayoutMatchesTheDesign)
     EXPECT_EQ(Child<QPushButton>(*window, "btn_help_4")->text(), QStringLiteral("OK"));
     EXPECT_EQ(Child<QLabel>(*window, "img_help2")->geometry(), QRect(308, 25, 109, 138));
     EXPECT_EQ(Child<QLabel>(*window, "img_logo")->geometry(), QRect(295, 58, 140, 102));
-    EXPECT_EQ(Child<QLabel>(*window, "lbl_url")->geometry(), QRect(315, 162, 93, 18));
 
     for (const char* picture : {"img_help2", "img_logo"}) {
         const QLabel* label = Child<QLabel>(*window, picture);
@@ -200,6 +199,22 @@ TEST_F(HelpWindowTest, LinkLooksLikeALinkAndShowsTheHostOnly)
     EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_TRUE(link->font().bold());
     EXPECT_TRUE(link->font().underline());
+}
+
+TEST_F(HelpWindowTest, LinkSitsUnderTheLogoAndShowsTheWholeAddress)
+{
+    auto window = Open(1);
+    const QLabel* link = Child<QLabel>(*window, "lbl_url");
+    const QRect box = link->geometry();
+    EXPECT_EQ(box.top(), 162);
+    EXPECT_EQ(box.height(), 18);
+    // At least the classic link's room, inside the picture column.
+    EXPECT_LE(box.left(), 315);
+    EXPECT_GE(box.right(), 315 + 93 - 1);
+    EXPECT_GT(box.left(), Child<QPlainTextEdit>(*window, "txt_help")->geometry().right());
+    EXPECT_LE(box.right(), window->width() - 1);
+    EXPECT_LE(link->fontMetrics().horizontalAdvance(link->text()), link->contentsRect().width());
+    EXPECT_LE(link->fontMetrics().height(), link->contentsRect().height());
 }
 
 TEST_F(HelpWindowTest, TopicChoosesTheViewOnActivation)
