@@ -176,6 +176,9 @@ TEST_F(HelpWindowTest, LayoutMatchesTheDesign)
         EXPECT_EQ(label->frameShadow(), QFrame::Sunken) << picture;
         EXPECT_EQ(label->lineWidth(), 1) << picture;
     }
+    // The program's own pictures, at their own size.
+    EXPECT_EQ(Child<QLabel>(*window, "img_help2")->pixmap().deviceIndependentSize(), QSizeF(104, 134));
+    EXPECT_EQ(Child<QLabel>(*window, "img_logo")->pixmap().deviceIndependentSize(), QSizeF(136, 98));
 }
 
 TEST_F(HelpWindowTest, TabOrderRunsTextOkAboutRules)
