@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-dejavu-core
   dpkg-dev desktop-file-utils appstream
+  clang libclang-rt-14-dev strace
 )
 missing=()
 for p in "${packages[@]}"; do

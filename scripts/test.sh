@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the dependencies, then builds and runs the whole test suite twice:
-# a normal build, and one under AddressSanitizer + UndefinedBehaviorSanitizer.
+# a normal build, and one under AddressSanitizer + UndefinedBehaviorSanitizer;
+# then gives each fuzz target a short run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -14,3 +15,5 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARROW_SA
 cmake --build build-asan
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+fuzz/run.sh "${QUARROW_FUZZ_SECONDS:-30}"

@@ -53,6 +53,14 @@ bool Convert(const SDL_AudioSpec& from, const Uint8* data, Uint32 length, const 
     return !out.empty();
 }
 
+// SDL decodes headers it cannot convert from: with dozens of channels or a
+// rate of millions of hertz its resampler works out negative buffer sizes.
+// No real sound file is outside these bounds.
+bool Playable(const SDL_AudioSpec& format)
+{
+    return format.channels >= 1 && format.channels <= 8 && format.freq >= 1000 && format.freq <= 384000;
+}
+
 } // namespace
 
 struct SdlSoundPlayer::Worker {
@@ -171,7 +179,7 @@ void SdlSoundPlayer::Worker::Handle(const std::string& image)
     if (!SDL_LoadWAV_RW(source, 1, &format, &buffer, &length))
         return;
     const std::unique_ptr<Uint8, WavFree> samples(buffer);
-    if (length == 0)
+    if (length == 0 || !Playable(format))
         return;
 
     // A device that went away (unplugged, server restarted) is opened afresh.

@@ -6,6 +6,9 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Widget tests must not make noise on the developer's speakers.
+    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
+        qputenv("SDL_AUDIODRIVER", "dummy");
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Quarrow Solitaire"));
     ::testing::InitGoogleTest(&argc, argv);
