@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QtMath>
 
 #include "board/board_geometry.h"
 #include "board/tests/board_fixture.h"
@@ -227,12 +228,26 @@ TEST_F(BoardWindowTest, DealInTheMiddleOfAGameDropsSelectionAndUndo)
 TEST_F(BoardWindowTest, PaintsTheBoardPictureOverTheWindowColour)
 {
     const QImage shown = surface().grab().toImage();
+    const qreal ratio = shown.devicePixelRatio();
+    auto at = [&](int x, int y) { return shown.pixelColor(qFloor(x * ratio), qFloor(y * ratio)); };
     // The peach field, and the dark frame at the board's edge.
-    EXPECT_EQ(shown.pixelColor(300, 200), QColor(254, 230, 206));
-    EXPECT_EQ(shown.pixelColor(0, 0), QColor(64, 64, 64));
+    EXPECT_EQ(at(300, 200), QColor(254, 230, 206));
+    EXPECT_EQ(at(0, 0), QColor(64, 64, 64));
     // The extra pixel column and row beyond the picture are window colour.
-    EXPECT_EQ(shown.pixelColor(704, 100), surface().palette().color(QPalette::Window));
-    EXPECT_EQ(shown.pixelColor(100, 454), surface().palette().color(QPalette::Window));
+    EXPECT_EQ(at(704, 100), surface().palette().color(QPalette::Window));
+    EXPECT_EQ(at(100, 454), surface().palette().color(QPalette::Window));
+}
+
+TEST_F(BoardWindowTest, HighDensityScreensGetTheSharpPicturesAtTheSameLayout)
+{
+    const qreal wanted = qApp->devicePixelRatio() > 1.0 ? 2.0 : 1.0;
+    for (int c = 1; c <= 52; ++c) {
+        EXPECT_EQ(surface().card(c)->picture().devicePixelRatio(), wanted) << "card " << c;
+        EXPECT_EQ(surface().card(c)->picture().deviceIndependentSize(), QSizeF(70, 99)) << "card " << c;
+    }
+    EXPECT_EQ(surface().border()->picture().devicePixelRatio(), wanted);
+    EXPECT_EQ(surface().undo()->picture().deviceIndependentSize(), QSizeF(35, 29));
+    EXPECT_EQ(surface().size(), QSize(705, 455));
 }
 
 } // namespace
