@@ -71,7 +71,7 @@ BoardSurface::BoardSurface(QWidget* parent)
     // The design state is the model's initial state; show it in full once.
     const BoardModel design;
     for (int i = 0; i <= kSlotCount; ++i)
-        ShowSlot(i, SlotPlace(design, i));
+        ShowSlot(i, design.slot_places[i]);
     for (int k = 1; k <= kFoundationCount; ++k)
         ShowFoundation(k, design.foundations[k]);
     buffer_->hide();
@@ -118,7 +118,7 @@ void BoardSurface::ShowBorder(const BoardModel& model)
     if (model.border_slot >= 1 && model.border_slot <= kSlotCount)
         border_->move(slots_[model.border_slot]->pos());
     const Int16 under = model.border_slot >= 1 && model.border_slot <= kSlotCount
-        ? SlotPlace(model, model.border_slot).face
+        ? model.slot_places[model.border_slot].face
         : kNoFace;
     border_->setAccessibleName(SelectionFrameName(under));
 }
@@ -126,8 +126,8 @@ void BoardSurface::ShowBorder(const BoardModel& model)
 void BoardSurface::Apply(const BoardModel& model)
 {
     for (int i = 0; i <= kSlotCount; ++i) {
-        if (SlotPlace(model, i) != SlotPlace(applied_, i))
-            ShowSlot(i, SlotPlace(model, i));
+        if (model.slot_places[i] != applied_.slot_places[i])
+            ShowSlot(i, model.slot_places[i]);
     }
     for (int k = 1; k <= kFoundationCount; ++k) {
         if (model.foundations[k] != applied_.foundations[k])

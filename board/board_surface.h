@@ -3,7 +3,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "board/rules_model.h"
+#include "rules/game.h"
 #include "rules/indexed_array.h"
 
 class QLabel;

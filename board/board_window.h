@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "board/mirrored_notices.h"
-#include "board/rules_model.h"
+#include "rules/game.h"
 #include "windows/message_window.h"
 
 class QAction;

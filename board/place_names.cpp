@@ -1,6 +1,6 @@
 #include "board/place_names.h"
 
-#include "board/rules_model.h"
+#include "rules/game.h"
 
 namespace quarrow {
 

@@ -22,7 +22,7 @@ struct Place {
 // slot and foundation shown, clickable and empty; frame, held picture and
 // undo arrow hidden.
 struct BoardModel {
-    IndexedArray<Place, 0, kSlotCount> slots;           // img_crdbrd; element 0 exists and stays unused
+    IndexedArray<Place, 0, kSlotCount> slot_places;           // img_crdbrd; element 0 exists and stays unused
     IndexedArray<Place, 1, kFoundationCount> foundations; // img_ace
     Int16 held_face = kNoFace;                          // img_buffer, never shown
     bool border_visible = false;                        // img_border
@@ -31,7 +31,7 @@ struct BoardModel {
 
     BoardModel()
     {
-        slots[0].visible = false;
+        slot_places[0].visible = false;
     }
 
     bool operator==(const BoardModel&) const = default;

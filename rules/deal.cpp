@@ -6,7 +6,7 @@ void Game::InitNewGame()
 {
     model_.border_visible = false;
     for (Int16 i = 1; i <= kSlotCount; ++i)
-        model_.slots[i] = Place {kNoFace, false, false};
+        model_.slot_places[i] = Place {kNoFace, false, false};
     for (Int16 k = 1; k <= kFoundationCount; ++k) {
         model_.foundations[k].face = kNoFace;
         model_.foundations[k].enabled = false;
@@ -27,8 +27,8 @@ void Game::InitNewGame()
     DealCards();
 
     for (Int16 slot = 3; slot <= 51; slot += 3)
-        model_.slots[slot].enabled = true;
-    model_.slots[52].enabled = true;
+        model_.slot_places[slot].enabled = true;
+    model_.slot_places[52].enabled = true;
 }
 
 void Game::DealCards()
@@ -39,13 +39,13 @@ void Game::DealCards()
         sel_rank = CardRank(c);
         slot_rank[deal_pos] = sel_rank;
         slot_suit[deal_pos] = CardSuit(c);
-        model_.slots[i].face = c;
+        model_.slot_places[i].face = c;
     }
 
     LowerKings();
 
     for (Int16 i = 1; i <= kCardCount; ++i)
-        model_.slots[i].visible = true;
+        model_.slot_places[i].visible = true;
 }
 
 // Each step runs over every fan of three before the next step starts; fan 18's
@@ -74,11 +74,11 @@ void Game::LowerKings()
 // passes through the held picture as it does on the board.
 void Game::ExchangeCards(Int16 king_slot, Int16 other_slot)
 {
-    model_.held_face = model_.slots[king_slot].face;
-    model_.slots[king_slot].face = model_.slots[other_slot].face;
+    model_.held_face = model_.slot_places[king_slot].face;
+    model_.slot_places[king_slot].face = model_.slot_places[other_slot].face;
     slot_rank[king_slot] = slot_rank[other_slot];
     slot_rank[other_slot] = kKing;
-    model_.slots[other_slot].face = model_.held_face;
+    model_.slot_places[other_slot].face = model_.held_face;
 }
 
 } // namespace quarrow

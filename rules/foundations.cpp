@@ -6,7 +6,7 @@ void Game::PlayAce(Int16 suit, Int16 slot)
 {
     CheckSlot(slot);
     if (suit >= 1 && suit <= kFoundationCount) {
-        model_.foundations[suit].face = model_.slots[slot].face;
+        model_.foundations[suit].face = model_.slot_places[slot].face;
         model_.foundations[suit].enabled = true;
         model_.foundations[suit].visible = true;
         foundation_top[suit] = kAce;
@@ -33,8 +33,8 @@ void Game::img_ace_Click(Int16 index)
     foundation_top[index] = static_cast<Int16>(foundation_top[index] + 1);
     card_selected = false;
     model_.border_visible = false;
-    model_.slots[sel_slot].visible = false;
-    model_.slots[sel_slot].enabled = false;
+    model_.slot_places[sel_slot].visible = false;
+    model_.slot_places[sel_slot].enabled = false;
     UncoverBelow(sel_slot);
 
     if (foundation_top[index] == kKing)

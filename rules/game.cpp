@@ -31,7 +31,7 @@ void Game::CheckSlot(int slot)
 void Game::UncoverBelow(Int16 slot)
 {
     if (!IsBottomSlot(slot))
-        model_.slots[slot - 1].enabled = true;
+        model_.slot_places[slot - 1].enabled = true;
 }
 
 } // namespace quarrow

@@ -10,15 +10,15 @@ void Game::img_crdbrd_Click(Int16 index)
     if (game_won)
         return;
     // The board only delivers clicks on shown, clickable slots.
-    if (!model_.slots[index].visible || !model_.slots[index].enabled)
+    if (!model_.slot_places[index].visible || !model_.slot_places[index].enabled)
         return;
 
     // An ace goes straight home, whatever is selected; the selection survives.
     if (slot_rank[index] == kAce) {
         play_slot = index;
         PlayAce(slot_suit[index], play_slot);
-        model_.slots[index].visible = false;
-        model_.slots[index].enabled = false;
+        model_.slot_places[index].visible = false;
+        model_.slot_places[index].enabled = false;
         UncoverBelow(index);
         return;
     }
@@ -54,7 +54,7 @@ void Game::SelectCard(Int16 slot)
     sel_slot = slot;
     sel_rank = slot_rank[slot];
     sel_suit = slot_suit[slot];
-    model_.held_face = model_.slots[slot].face;
+    model_.held_face = model_.slot_places[slot].face;
     model_.border_slot = slot;
     model_.border_visible = true;
     card_selected = true;
@@ -69,19 +69,19 @@ void Game::MoveSelectedOnto(Int16 target)
     CheckSlot(d);
     CheckSlot(sel_slot);
 
-    model_.slots[d].face = model_.held_face;
+    model_.slot_places[d].face = model_.held_face;
     slot_rank[d] = sel_rank;
     slot_suit[d] = sel_suit;
-    model_.slots[d].enabled = true;
-    model_.slots[d].visible = true;
-    model_.slots[target].enabled = false;
+    model_.slot_places[d].enabled = true;
+    model_.slot_places[d].visible = true;
+    model_.slot_places[target].enabled = false;
 
     card_selected = false;
     model_.border_visible = false;
 
     // The source keeps its rank and suit: undo shows that card again.
-    model_.slots[sel_slot].visible = false;
-    model_.slots[sel_slot].enabled = false;
+    model_.slot_places[sel_slot].visible = false;
+    model_.slot_places[sel_slot].enabled = false;
     UncoverBelow(sel_slot);
 
     undo_slot = d;

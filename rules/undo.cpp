@@ -17,15 +17,15 @@ void Game::Undo()
     CheckSlot(sel_slot);
     CheckSlot(undo_slot);
 
-    model_.slots[sel_slot].face = model_.held_face;
-    model_.slots[sel_slot].enabled = true;
-    model_.slots[sel_slot].visible = true;
+    model_.slot_places[sel_slot].face = model_.held_face;
+    model_.slot_places[sel_slot].enabled = true;
+    model_.slot_places[sel_slot].visible = true;
     if (!IsBottomSlot(sel_slot))
-        model_.slots[sel_slot - 1].enabled = false;
+        model_.slot_places[sel_slot - 1].enabled = false;
     card_selected = false;
-    model_.slots[undo_slot].enabled = false;
-    model_.slots[undo_slot].visible = false;
-    model_.slots[undo_slot - 1].enabled = true;
+    model_.slot_places[undo_slot].enabled = false;
+    model_.slot_places[undo_slot].visible = false;
+    model_.slot_places[undo_slot - 1].enabled = true;
 }
 
 } // namespace quarrow

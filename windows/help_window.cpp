@@ -1,5 +1,3 @@
-// Before any Qt header: the board model has a member named "slots", which Qt
-// defines away as a keyword.
 #include "rules/game.h"
 
 #include "windows/help_window.h"

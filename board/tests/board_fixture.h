@@ -18,7 +18,7 @@
 
 #include "board/board_surface.h"
 #include "board/board_window.h"
-#include "board/rules_model.h"
+#include "rules/game.h"
 #include "rules/random_source.h"
 #include "services/picture_place.h"
 #include "services/sound.h"
@@ -168,9 +168,9 @@ protected:
         const BoardModel& model = game().model();
         for (int i = 0; i <= 54; ++i) {
             const PicturePlace* place = slot(i);
-            EXPECT_EQ(FaceOf(place), SlotPlace(model, i).face) << "slot " << i;
-            EXPECT_EQ(place->isVisibleTo(&surface()), SlotPlace(model, i).visible) << "slot " << i;
-            EXPECT_EQ(place->isEnabled(), SlotPlace(model, i).enabled) << "slot " << i;
+            EXPECT_EQ(FaceOf(place), model.slot_places[i].face) << "slot " << i;
+            EXPECT_EQ(place->isVisibleTo(&surface()), model.slot_places[i].visible) << "slot " << i;
+            EXPECT_EQ(place->isEnabled(), model.slot_places[i].enabled) << "slot " << i;
         }
         for (int k = 1; k <= 4; ++k) {
             EXPECT_EQ(FaceOf(foundation(k)), model.foundations[k].face) << "foundation " << k;

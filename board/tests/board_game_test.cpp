@@ -4,7 +4,7 @@
 
 #include "board/tests/board_fixture.h"
 #include "board/tests/ordered_deal_script.h"
-#include "board/rules_model.h"
+#include "rules/game.h"
 
 namespace quarrow::board_testing {
 namespace {

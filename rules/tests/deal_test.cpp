@@ -89,7 +89,7 @@ TEST_P(KingLowering, KingGoesUnderCardsOfItsOwnSuit)
     game.InitNewGame();
     for (int s = 1; s <= 3; ++s) {
         const Int16 code = c.expected[static_cast<std::size_t>(s - 1)];
-        EXPECT_EQ(game.model().slots[s].face, code) << "slot " << s;
+        EXPECT_EQ(game.model().slot_places[s].face, code) << "slot " << s;
         EXPECT_EQ(game.slot_rank[s], CardRank(code)) << "slot " << s;
         EXPECT_EQ(game.slot_suit[s], CardSuit(code)) << "slot " << s;
     }

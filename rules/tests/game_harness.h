@@ -51,7 +51,7 @@ protected:
         return order;
     }
 
-    const Place& Slot(int i) const { return game.model().slots[i]; }
+    const Place& Slot(int i) const { return game.model().slot_places[i]; }
     const Place& Foundation(int k) const { return game.model().foundations[k]; }
     bool Clickable(int i) const { return Slot(i).visible && Slot(i).enabled; }
 

@@ -49,7 +49,7 @@ private:
         }
         std::vector<Int16> clickable;
         for (Int16 i = 1; i <= kSlotCount; ++i) {
-            const Place& p = m.slots[i];
+            const Place& p = m.slot_places[i];
             // The shown frame lies over the selected card and takes its clicks.
             if (p.visible && p.enabled && !(m.border_visible && m.border_slot == i))
                 clickable.push_back(i);
@@ -70,7 +70,7 @@ private:
 
         std::array<int, 53> seen {};
         for (Int16 i = 1; i <= kSlotCount; ++i) {
-            const Place& p = m.slots[i];
+            const Place& p = m.slot_places[i];
             if (!p.visible)
                 continue;
             ASSERT_GE(p.face, 1) << "slot " << i;
@@ -95,27 +95,27 @@ private:
         for (Int16 f = 1; f <= kFanCount; ++f) {
             const Int16 b = BottomSlotOfFan(f);
             int cards = 0;
-            while (cards < 3 && m.slots[b + cards].visible)
+            while (cards < 3 && m.slot_places[b + cards].visible)
                 ++cards;
             for (int s = cards; s < 3; ++s)
-                ASSERT_FALSE(m.slots[b + s].visible) << "gap in fan " << f;
+                ASSERT_FALSE(m.slot_places[b + s].visible) << "gap in fan " << f;
             for (int s = 0; s < cards; ++s)
-                ASSERT_EQ(m.slots[b + s].enabled, s == cards - 1) << "fan " << f << " slot " << b + s;
+                ASSERT_EQ(m.slot_places[b + s].enabled, s == cards - 1) << "fan " << f << " slot " << b + s;
         }
 
         ASSERT_EQ(game_.card_selected, m.border_visible);
         if (game_.card_selected) {
             ASSERT_EQ(m.border_slot, game_.sel_slot);
             ASSERT_FALSE(m.undo_visible);
-            ASSERT_TRUE(m.slots[game_.sel_slot].visible);
-            ASSERT_EQ(m.held_face, m.slots[game_.sel_slot].face);
+            ASSERT_TRUE(m.slot_places[game_.sel_slot].visible);
+            ASSERT_EQ(m.held_face, m.slot_places[game_.sel_slot].face);
         }
         if (m.undo_visible) {
             // A valid record: the moved card sits one above its target, its
             // source is empty and the held picture is its face.
-            ASSERT_TRUE(m.slots[game_.undo_slot].visible);
-            ASSERT_EQ(m.slots[game_.undo_slot].face, m.held_face);
-            ASSERT_FALSE(m.slots[game_.sel_slot].visible);
+            ASSERT_TRUE(m.slot_places[game_.undo_slot].visible);
+            ASSERT_EQ(m.slot_places[game_.undo_slot].face, m.held_face);
+            ASSERT_FALSE(m.slot_places[game_.sel_slot].visible);
             ASSERT_EQ(game_.slot_rank[game_.sel_slot], CardRank(m.held_face));
         }
         ASSERT_FALSE(game_.move_error);

@@ -2,8 +2,6 @@
 // Needs a real window system (run under Xvfb with QT_QPA_PLATFORM=xcb);
 // offscreen the desktop opens nothing at all.
 
-// Before any Qt header: the board model has a member named "slots", which Qt
-// defines away as a keyword.
 #include "rules/game.h"
 
 #include "windows/help_window.h"
