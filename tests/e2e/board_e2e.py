@@ -4,8 +4,9 @@
 Run inside an X server without a window manager (see run_in_xvfb.sh):
 start the program, deal with Alt+F then D, read the screen back and check
 that a card face stands at each dealt slot and none at slots 53 and 54,
-select the single card of the last fan and look for the green frame, then
-leave with Alt+F then X.
+select the single card of the last fan and look for the green frame, open
+the rules with Alt+H then R and close them with Enter, open the example with
+Alt+H then E and close it, then leave with Alt+F then X.
 """
 import os
 import subprocess
@@ -38,6 +39,17 @@ def find_window(name, timeout=20.0):
             return found[0]
         time.sleep(0.05)
     raise AssertionError(f"no window named {name!r} appeared")
+
+
+def wait_gone(name, timeout=10.0):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
+                               capture_output=True, text=True).stdout.split()
+        if not found:
+            return True
+        time.sleep(0.05)
+    return False
 
 
 def geometry(window):
@@ -136,6 +148,27 @@ def main(program):
             colour = selected.at(*board(sx + dx, sy + dy))
             check(near(colour, FRAME_GREEN, 8), f"no green frame at slot 52 ({dx},{dy}): {colour}")
         check(not near(dealt.at(*board(sx + 1, sy + 50)), FRAME_GREEN, 8), "green before selecting")
+
+        # The help window opens on the rules, with OK focused: Enter closes it.
+        xdotool("windowfocus", "--sync", window)
+        xdotool("key", "--window", window, "alt+h")
+        time.sleep(0.3)
+        xdotool("key", "r")
+        help_window = find_window("^Quarrow Solitaire - Help$")
+        xdotool("windowfocus", "--sync", help_window)
+        xdotool("key", "Return")
+        check(wait_gone("^Quarrow Solitaire - Help$"), "Enter did not close the help window")
+
+        xdotool("windowfocus", "--sync", window)
+        xdotool("key", "--window", window, "alt+h")
+        time.sleep(0.3)
+        xdotool("key", "e")
+        example = find_window("^Example - Ternwick Solitaire$")
+        _, _, ex_width, _ = geometry(example)
+        check(ex_width == 360, f"example window width {ex_width}, expected 360")
+        xdotool("windowfocus", "--sync", example)
+        xdotool("key", "Escape")
+        check(wait_gone("^Example - Ternwick Solitaire$"), "Escape did not close the example window")
 
         xdotool("windowfocus", "--sync", window)
         xdotool("key", "--window", window, "alt+f")
