@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Installs the dependencies, then builds and runs the whole test suite twice:
-# a normal build, and one under AddressSanitizer + UndefinedBehaviorSanitizer;
-# then gives each fuzz target a short run.
+# Installs the dependencies, then builds and runs the whole test suite: the
+# core alone without Qt, everything in a normal build, everything again under
+# AddressSanitizer + UndefinedBehaviorSanitizer, and a short run of each
+# fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 jobs=$(nproc)
+
+# The game core on its own, without Qt: it must stay free of it.
+cmake -S . -B build-core -G Ninja -DQUARROW_GUI=OFF -DQUARROW_BENCH=OFF
+cmake --build build-core
+ctest --test-dir build-core --output-on-failure -j "$jobs"
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
