@@ -4,6 +4,7 @@
 #include <string>
 
 #include "game_harness.h"
+#include "rules/testing/board_invariants.h"
 
 namespace quarrow::testing {
 namespace {
@@ -15,7 +16,7 @@ public:
     void PlayGame(std::mt19937& pick, int max_events)
     {
         game_.InitNewGame();
-        before_ = {};
+        invariants_.NewGame();
         Check("deal");
         for (int n = 0; n < max_events && !game_.game_won && !::testing::Test::HasFatalFailure(); ++n) {
             const std::string what = Event(pick);
@@ -65,66 +66,56 @@ private:
 
     void Check(const std::string& after)
     {
-        const BoardModel& m = game_.model();
-        SCOPED_TRACE("after " + after);
-
-        std::array<int, 53> seen {};
-        for (Int16 i = 1; i <= kSlotCount; ++i) {
-            const Place& p = m.slot_places[i];
-            if (!p.visible)
-                continue;
-            ASSERT_GE(p.face, 1) << "slot " << i;
-            ASSERT_LE(p.face, 52) << "slot " << i;
-            ++seen[static_cast<std::size_t>(p.face)];
-            ASSERT_EQ(game_.slot_rank[i], CardRank(p.face)) << "slot " << i;
-            ASSERT_EQ(game_.slot_suit[i], CardSuit(p.face)) << "slot " << i;
-        }
-        for (Int16 k = 1; k <= kFoundationCount; ++k) {
-            const Int16 top = game_.foundation_top[k];
-            ASSERT_GE(top, before_[k]) << "foundation " << k << " shrank";
-            before_[k] = top;
-            for (Int16 r = 1; r <= top; ++r)
-                ++seen[static_cast<std::size_t>(CardCode(k, r))];
-            if (top > 0) {
-                ASSERT_EQ(m.foundations[k].face, CardCode(k, top));
-            }
-        }
-        for (int code = 1; code <= 52; ++code)
-            ASSERT_EQ(seen[static_cast<std::size_t>(code)], 1) << "card " << code;
-
-        for (Int16 f = 1; f <= kFanCount; ++f) {
-            const Int16 b = BottomSlotOfFan(f);
-            int cards = 0;
-            while (cards < 3 && m.slot_places[b + cards].visible)
-                ++cards;
-            for (int s = cards; s < 3; ++s)
-                ASSERT_FALSE(m.slot_places[b + s].visible) << "gap in fan " << f;
-            for (int s = 0; s < cards; ++s)
-                ASSERT_EQ(m.slot_places[b + s].enabled, s == cards - 1) << "fan " << f << " slot " << b + s;
-        }
-
-        ASSERT_EQ(game_.card_selected, m.border_visible);
-        if (game_.card_selected) {
-            ASSERT_EQ(m.border_slot, game_.sel_slot);
-            ASSERT_FALSE(m.undo_visible);
-            ASSERT_TRUE(m.slot_places[game_.sel_slot].visible);
-            ASSERT_EQ(m.held_face, m.slot_places[game_.sel_slot].face);
-        }
-        if (m.undo_visible) {
-            // A valid record: the moved card sits one above its target, its
-            // source is empty and the held picture is its face.
-            ASSERT_TRUE(m.slot_places[game_.undo_slot].visible);
-            ASSERT_EQ(m.slot_places[game_.undo_slot].face, m.held_face);
-            ASSERT_FALSE(m.slot_places[game_.sel_slot].visible);
-            ASSERT_EQ(game_.slot_rank[game_.sel_slot], CardRank(m.held_face));
-        }
-        ASSERT_FALSE(game_.move_error);
+        ASSERT_EQ(invariants_.FirstBroken(game_), "") << "after " << after;
     }
 
     RecordingNotices notices_;
     Game game_;
-    IndexedArray<Int16, 1, 4> before_ {};
+    BoardInvariants invariants_;
 };
+
+// The checker both soaks rely on must see a broken board, or a clean soak
+// would prove nothing.
+TEST(BoardInvariants, ReportTheBrokenRule)
+{
+    StackedDeck ordered(OrderWith({}));
+    RecordingNotices notices;
+    Game game(ordered, notices);
+    notices.game = &game;
+    game.InitNewGame();
+    BoardInvariants invariants;
+    ASSERT_EQ(invariants.FirstBroken(game), "");
+
+    game.slot_rank[5] = static_cast<Int16>(game.slot_rank[5] % 13 + 1);
+    EXPECT_NE(invariants.FirstBroken(game).find("slot 5"), std::string::npos);
+    game.slot_rank[5] = CardRank(game.model().slot_places[5].face);
+
+    game.card_selected = true;
+    EXPECT_NE(invariants.FirstBroken(game).find("card_selected"), std::string::npos);
+    game.card_selected = false;
+
+    game.move_error = true;
+    EXPECT_NE(invariants.FirstBroken(game).find("move_error"), std::string::npos);
+    game.move_error = false;
+    EXPECT_EQ(invariants.FirstBroken(game), "");
+}
+
+// A foundation never gives a card back, so one that shrinks between two
+// checks is a fault even when the board is whole at each of them.
+TEST(BoardInvariants, RememberTheFoundationsBetweenChecks)
+{
+    StackedDeck stairs(StairsDeck());
+    RecordingNotices notices;
+    Game game(stairs, notices);
+    notices.game = &game;
+    game.InitNewGame();
+    game.img_crdbrd_Click(3); // the ace of spades, straight to its foundation
+    ASSERT_EQ(game.foundation_top[1], 1);
+    BoardInvariants invariants;
+    ASSERT_EQ(invariants.FirstBroken(game), "");
+    game.foundation_top[1] = 0;
+    EXPECT_NE(invariants.FirstBroken(game).find("foundation 1"), std::string::npos);
+}
 
 TEST(Soak, TenThousandRandomGamesKeepTheBoardWhole)
 {
