@@ -37,7 +37,6 @@ BoardSurface::BoardSurface(QWidget* parent)
     for (int c = 1; c <= kCardCount; ++c) {
         auto* card = new PicturePlace(ControlArrayName(QStringLiteral("img_card"), c), c, this);
         card->setGeometry(QRect(kOffBoard, kCardSize));
-        card->setPicture(LoadPicture(FacePath(c)));
         card->setEnabled(false);
         card->setAccessibleName(CardName(static_cast<Int16>(c)));
         cards_[c] = card;
@@ -91,10 +90,21 @@ void BoardSurface::PlacePlaces()
     undo_->setGeometry(kUndoRect);
 }
 
+PicturePlace* BoardSurface::card(int code) const
+{
+    // The board starts empty, so no face is needed for the first frame, and
+    // decoding all 52 GIFs was the largest part of start-up. Each face is
+    // decoded the first time anything asks for it, and kept from then on.
+    PicturePlace* place = cards_[code];
+    if (place->picture().isNull())
+        place->setPicture(LoadPicture(FacePath(code)));
+    return place;
+}
+
 QPixmap BoardSurface::Face(Int16 code) const
 {
     // A place shows a card by taking the picture of the stock's face.
-    return code == kNoFace ? QPixmap() : cards_[code]->picture();
+    return code == kNoFace ? QPixmap() : card(code)->picture();
 }
 
 void BoardSurface::ShowSlot(int index, const Place& place)

@@ -31,7 +31,8 @@ public:
 
     PicturePlace* slot(int index) const { return slots_[index]; }
     PicturePlace* foundation(int index) const { return foundations_[index]; }
-    PicturePlace* card(int code) const { return cards_[code]; }
+    // The stock's place of a card code, its face loaded.
+    PicturePlace* card(int code) const;
     PicturePlace* buffer() const { return buffer_; }
     PicturePlace* border() const { return border_; }
     PicturePlace* undo() const { return undo_; }
