@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <chrono>
 #include <climits>
 #include <condition_variable>
 #include <cstdint>
@@ -81,8 +82,14 @@ struct SdlSoundPlayer::Worker {
     bool audio_ready = false;
     SDL_AudioDeviceID device = 0;
     SDL_AudioSpec device_spec{};
+    // What the device was first asked for, so that reopening it after a
+    // quiet spell gives the same format as before.
+    SDL_AudioSpec first_format{};
+    bool has_first_format = false;
 
     void Run();
+    void CloseWhenPlayedOut(std::unique_lock<std::mutex>& lock);
+    std::chrono::milliseconds TimeToPlayOut() const;
     void Handle(const std::string& image);
     bool StartAudio();
     bool OpenDevice(const SDL_AudioSpec& wanted);
@@ -96,6 +103,7 @@ void SdlSoundPlayer::Worker::Run()
         std::uint64_t taken = 0;
         {
             std::unique_lock lock(mutex);
+            CloseWhenPlayedOut(lock);
             wake.wait(lock, [this] { return has_pending || stopping; });
             if (stopping)
                 break;
@@ -126,6 +134,35 @@ void SdlSoundPlayer::Worker::Run()
         handled = requested;
     }
     idle.notify_all();
+}
+
+// An open device has a thread of its own that wakes every buffer period
+// (about 46 ms), playing silence when there is nothing queued. Closing the
+// device once the sound has played out, and a short grace period has passed
+// without a new one, leaves nothing running while the player thinks.
+void SdlSoundPlayer::Worker::CloseWhenPlayedOut(std::unique_lock<std::mutex>& lock)
+{
+    const auto asked = [this] { return has_pending || stopping; };
+    while (device != 0 && !asked()) {
+        if (wake.wait_for(lock, TimeToPlayOut(), asked))
+            return;
+        // Closing waits for the device's thread; callers of Play() must not.
+        lock.unlock();
+        if (SDL_GetQueuedAudioSize(device) == 0)
+            CloseDevice();
+        lock.lock();
+    }
+}
+
+std::chrono::milliseconds SdlSoundPlayer::Worker::TimeToPlayOut() const
+{
+    constexpr std::chrono::milliseconds kGrace {1000};
+    const long long frame = FrameBytes(device_spec);
+    if (frame <= 0 || device_spec.freq <= 0)
+        return kGrace;
+    // What is still queued, plus the buffer the device has already taken.
+    const long long frames = SDL_GetQueuedAudioSize(device) / frame + device_spec.samples;
+    return std::chrono::milliseconds(frames * 1000 / device_spec.freq) + kGrace;
 }
 
 bool SdlSoundPlayer::Worker::StartAudio()
@@ -185,8 +222,14 @@ void SdlSoundPlayer::Worker::Handle(const std::string& image)
     // A device that went away (unplugged, server restarted) is opened afresh.
     if (device != 0 && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED)
         CloseDevice();
-    if (device == 0 && !OpenDevice(format))
-        return;
+    if (device == 0) {
+        if (!OpenDevice(has_first_format ? first_format : format))
+            return;
+        if (!has_first_format) {
+            first_format = format;
+            has_first_format = true;
+        }
+    }
 
     const Uint8* data = samples.get();
     Uint32 size = length;
