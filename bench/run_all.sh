@@ -3,7 +3,7 @@
 # then prints one table of figures, ratios and targets.
 #
 # Usage: bench/run_all.sh [build-dir]        (default: build-perf)
-#   RUNS=9      start-up runs per program (at least 7)
+#   RUNS=11     start-up runs per program (at least 7)
 #   IDLE=5      idle seconds measured
 #   REPS=5      repetitions of each Google Benchmark
 #
@@ -13,7 +13,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(dirname "$here")
 build=${1:-$source_dir/build-perf}
-runs=${RUNS:-9}
+runs=${RUNS:-11}
 idle=${IDLE:-5}
 reps=${REPS:-5}
 out=$(mktemp -d)
