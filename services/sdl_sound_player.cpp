@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
-#include <SDL.h>
+#include "services/sdl_library.h"
 
 #include <atomic>
 #include <chrono>
@@ -18,12 +18,18 @@ namespace quarrow {
 
 namespace {
 
+// Only called once StartAudio() has loaded the library.
+const SdlLibrary& Sdl()
+{
+    return *LoadSdl();
+}
+
 struct WavFree {
-    void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
+    void operator()(Uint8* buffer) const { Sdl().SDL_FreeWAV(buffer); }
 };
 
 struct StreamFree {
-    void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
+    void operator()(SDL_AudioStream* stream) const { Sdl().SDL_FreeAudioStream(stream); }
 };
 
 bool SameFormat(const SDL_AudioSpec& a, const SDL_AudioSpec& b)
@@ -40,16 +46,16 @@ bool Convert(const SDL_AudioSpec& from, const Uint8* data, Uint32 length, const 
              std::vector<Uint8>& out)
 {
     std::unique_ptr<SDL_AudioStream, StreamFree> stream(
-        SDL_NewAudioStream(from.format, from.channels, from.freq, to.format, to.channels, to.freq));
+        Sdl().SDL_NewAudioStream(from.format, from.channels, from.freq, to.format, to.channels, to.freq));
     if (!stream)
         return false;
     const int frame = FrameBytes(from);
     const int whole = frame > 0 ? static_cast<int>(length) / frame * frame : 0;
-    if (whole == 0 || SDL_AudioStreamPut(stream.get(), data, whole) != 0 ||
-        SDL_AudioStreamFlush(stream.get()) != 0)
+    if (whole == 0 || Sdl().SDL_AudioStreamPut(stream.get(), data, whole) != 0 ||
+        Sdl().SDL_AudioStreamFlush(stream.get()) != 0)
         return false;
-    out.resize(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream.get())));
-    const int got = SDL_AudioStreamGet(stream.get(), out.data(), static_cast<int>(out.size()));
+    out.resize(static_cast<std::size_t>(Sdl().SDL_AudioStreamAvailable(stream.get())));
+    const int got = Sdl().SDL_AudioStreamGet(stream.get(), out.data(), static_cast<int>(out.size()));
     out.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     return !out.empty();
 }
@@ -79,6 +85,7 @@ struct SdlSoundPlayer::Worker {
     std::string app_name;
 
     // The worker thread's own.
+    bool sdl_loaded = false;
     bool audio_ready = false;
     SDL_AudioDeviceID device = 0;
     SDL_AudioSpec device_spec{};
@@ -122,13 +129,15 @@ void SdlSoundPlayer::Worker::Run()
     }
 
     CloseDevice();
-    if (audio_ready)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    // Nothing else in the program uses SDL: once audio is down, release the
-    // hints and this thread's error text too.
-    if (SDL_WasInit(0) == 0)
-        SDL_Quit();
-    SDL_TLSCleanup();
+    if (sdl_loaded) {
+        if (audio_ready)
+            Sdl().SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        // Nothing else in the program uses SDL: once audio is down, release
+        // the hints and this thread's error text too.
+        if (Sdl().SDL_WasInit(0) == 0)
+            Sdl().SDL_Quit();
+        Sdl().SDL_TLSCleanup();
+    }
     {
         std::lock_guard lock(mutex);
         handled = requested;
@@ -148,7 +157,7 @@ void SdlSoundPlayer::Worker::CloseWhenPlayedOut(std::unique_lock<std::mutex>& lo
             return;
         // Closing waits for the device's thread; callers of Play() must not.
         lock.unlock();
-        if (SDL_GetQueuedAudioSize(device) == 0)
+        if (Sdl().SDL_GetQueuedAudioSize(device) == 0)
             CloseDevice();
         lock.lock();
     }
@@ -161,7 +170,7 @@ std::chrono::milliseconds SdlSoundPlayer::Worker::TimeToPlayOut() const
     if (frame <= 0 || device_spec.freq <= 0)
         return kGrace;
     // What is still queued, plus the buffer the device has already taken.
-    const long long frames = SDL_GetQueuedAudioSize(device) / frame + device_spec.samples;
+    const long long frames = Sdl().SDL_GetQueuedAudioSize(device) / frame + device_spec.samples;
     return std::chrono::milliseconds(frames * 1000 / device_spec.freq) + kGrace;
 }
 
@@ -169,12 +178,16 @@ bool SdlSoundPlayer::Worker::StartAudio()
 {
     if (audio_ready)
         return true;
+    // No SDL2 on the system means no sound, and nothing else changes.
+    sdl_loaded = sdl_loaded || LoadSdl() != nullptr;
+    if (!sdl_loaded)
+        return false;
     // SDL would otherwise take over Ctrl+C and termination signals, turning
     // them into events nobody reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    Sdl().SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (!app_name.empty())
-        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, app_name.c_str());
-    audio_ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        Sdl().SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, app_name.c_str());
+    audio_ready = Sdl().SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     return audio_ready;
 }
 
@@ -185,19 +198,19 @@ bool SdlSoundPlayer::Worker::OpenDevice(const SDL_AudioSpec& wanted_format)
     wanted.callback = nullptr;
     wanted.userdata = nullptr;
     SDL_AudioSpec obtained{};
-    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    device = Sdl().SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);
     if (device == 0)
         return false;
     device_spec = obtained;
     device_open = true;
-    SDL_PauseAudioDevice(device, 0);
+    Sdl().SDL_PauseAudioDevice(device, 0);
     return true;
 }
 
 void SdlSoundPlayer::Worker::CloseDevice()
 {
     if (device != 0)
-        SDL_CloseAudioDevice(device);
+        Sdl().SDL_CloseAudioDevice(device);
     device = 0;
     device_open = false;
 }
@@ -207,20 +220,20 @@ void SdlSoundPlayer::Worker::Handle(const std::string& image)
     if (image.empty() || image.size() > static_cast<std::size_t>(INT_MAX) || !StartAudio())
         return;
 
-    SDL_RWops* source = SDL_RWFromConstMem(image.data(), static_cast<int>(image.size()));
+    SDL_RWops* source = Sdl().SDL_RWFromConstMem(image.data(), static_cast<int>(image.size()));
     if (!source)
         return;
     SDL_AudioSpec format{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(source, 1, &format, &buffer, &length))
+    if (!Sdl().SDL_LoadWAV_RW(source, 1, &format, &buffer, &length))
         return;
     const std::unique_ptr<Uint8, WavFree> samples(buffer);
     if (length == 0 || !Playable(format))
         return;
 
     // A device that went away (unplugged, server restarted) is opened afresh.
-    if (device != 0 && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED)
+    if (device != 0 && Sdl().SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED)
         CloseDevice();
     if (device == 0) {
         if (!OpenDevice(has_first_format ? first_format : format))
@@ -241,10 +254,10 @@ void SdlSoundPlayer::Worker::Handle(const std::string& image)
         size = static_cast<Uint32>(converted.size());
     }
 
-    SDL_LockAudioDevice(device);
-    SDL_ClearQueuedAudio(device);
-    SDL_QueueAudio(device, data, size);
-    SDL_UnlockAudioDevice(device);
+    Sdl().SDL_LockAudioDevice(device);
+    Sdl().SDL_ClearQueuedAudio(device);
+    Sdl().SDL_QueueAudio(device, data, size);
+    Sdl().SDL_UnlockAudioDevice(device);
 }
 
 SdlSoundPlayer::SdlSoundPlayer()

@@ -19,7 +19,9 @@ trap 'dpkg -r quarrow-solitaire >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 (cd "$work" && cpack --config "$build_dir/CPackConfig.cmake" -B "$work" >/dev/null)
 deb=$(ls "$work"/quarrow-solitaire_*.deb)
 echo "package: $(basename "$deb")"
-dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "FAIL: Depends lacks Qt: $(dpkg-deb -f "$deb" Depends)"; exit 1; }
+for needed in libqt6widgets6 libsdl2-2.0-0; do
+  dpkg-deb -f "$deb" Depends | grep -q "$needed" || { echo "FAIL: Depends lacks $needed: $(dpkg-deb -f "$deb" Depends)"; exit 1; }
+done
 
 dpkg -i "$deb" >/dev/null
 for f in /usr/bin/quarrow-solitaire /usr/lib/quarrow-solitaire/quarrow /usr/lib/quarrow-solitaire/SOUND/CLUCK.WAV \
