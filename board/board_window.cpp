@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
@@ -38,6 +39,20 @@ void RunHandler(Handler&& handler)
     } catch (const InternalError& error) {
         qFatal("Quarrow Solitaire internal error: %s", error.what());
     }
+}
+
+// Qt reports a file it may not open as "not found"; tell the player what is
+// really wrong with it.
+QString WhyUnreadable(const QString& path, const QString& readerError)
+{
+    const QFileInfo file(path);
+    if (!file.exists())
+        return QStringLiteral("is missing");
+    if (file.isDir())
+        return QStringLiteral("is a folder, not a picture");
+    if (!file.isReadable())
+        return QStringLiteral("cannot be read (permission denied)");
+    return QStringLiteral("cannot be loaded as a picture (%1)").arg(readerError);
 }
 
 QString WithSeparator(const QString& folder)
@@ -125,8 +140,8 @@ QString BoardWindow::Form_Load()
     QImageReader reader(IconPath());
     const QImage icon = reader.read();
     if (icon.isNull())
-        return QStringLiteral("Quarrow Solitaire cannot start: the window icon %1 cannot be loaded (%2).")
-            .arg(QDir::toNativeSeparators(IconPath()), reader.errorString());
+        return QStringLiteral("Quarrow Solitaire cannot start: the window icon %1 %2.")
+            .arg(QDir::toNativeSeparators(IconPath()), WhyUnreadable(IconPath(), reader.errorString()));
     setWindowIcon(QIcon(QPixmap::fromImage(icon)));
 
     game_.snd_path = (WithSeparator(program_dir_) + QStringLiteral("SOUND/")).toStdString();

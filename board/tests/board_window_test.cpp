@@ -88,15 +88,27 @@ TEST(BoardStartUp, AMissingOrUnreadableIconStopsStartUpNamingTheFile)
     const QString icon = folder.path() + QStringLiteral("/SOUND/qrrow_icon.ico");
     {
         BoardWindow window(folder.path(), deck, sound);
-        EXPECT_TRUE(window.Form_Load().contains(icon));
+        const QString message = window.Form_Load();
+        EXPECT_TRUE(message.contains(icon)) << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("is missing"))) << message.toStdString();
     }
+    ASSERT_TRUE(QDir().mkpath(icon));
+    {
+        BoardWindow window(folder.path(), deck, sound);
+        const QString message = window.Form_Load();
+        EXPECT_TRUE(message.contains(icon)) << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("is a folder"))) << message.toStdString();
+    }
+    ASSERT_TRUE(QDir().rmdir(icon));
     QFile garbage(icon);
     ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
     garbage.write("this is not an icon");
     garbage.close();
     {
         BoardWindow window(folder.path(), deck, sound);
-        EXPECT_TRUE(window.Form_Load().contains(icon));
+        const QString message = window.Form_Load();
+        EXPECT_TRUE(message.contains(icon)) << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("cannot be loaded as a picture"))) << message.toStdString();
     }
 }
 
