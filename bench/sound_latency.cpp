@@ -53,14 +53,14 @@ double Ms(Clock::duration d)
 // the format of the first sound, and every sound here has that format.
 Uint32 DecodedBytes(const std::string& image)
 {
-    SDL_AudioSpec spec {};
+    SDL_AudioSpec audio_format {};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(image.data(), static_cast<int>(image.size())), 1, &spec, &buffer,
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(image.data(), static_cast<int>(image.size())), 1, &audio_format, &buffer,
                         &length))
         return 0;
     SDL_FreeWAV(buffer);
-    const Uint32 frame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+    const Uint32 frame = SDL_AUDIO_BITSIZE(audio_format.format) / 8 * audio_format.channels;
     return frame ? length / frame * frame : 0;
 }
 

@@ -37,9 +37,9 @@ bool SameFormat(const SDL_AudioSpec& a, const SDL_AudioSpec& b)
     return a.format == b.format && a.channels == b.channels && a.freq == b.freq;
 }
 
-int FrameBytes(const SDL_AudioSpec& spec)
+int FrameBytes(const SDL_AudioSpec& audio_format)
 {
-    return static_cast<int>(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
+    return static_cast<int>(SDL_AUDIO_BITSIZE(audio_format.format) / 8) * audio_format.channels;
 }
 
 bool Convert(const SDL_AudioSpec& from, const Uint8* data, Uint32 length, const SDL_AudioSpec& to,
