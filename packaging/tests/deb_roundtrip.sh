@@ -35,7 +35,7 @@ cat > "$work/start.sh" <<'INNER'
 set -u
 quarrow-solitaire &
 pid=$!
-timeout 20 xdotool search --sync --onlyvisible --name "^Quarrow Solitaire$" >/dev/null
+timeout 60 xdotool search --sync --onlyvisible --name "^Quarrow Solitaire$" >/dev/null
 found=$?
 kill "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
@@ -43,7 +43,9 @@ wait "$pid" 2>/dev/null
 echo "window mapped"
 INNER
 chmod +x "$work/start.sh"
-SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" "$work/start.sh"
+# -noreset: xdotool's polling connections come and go while the program
+# connects; a server resetting after the last one left would refuse it.
+SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" "$work/start.sh"
 
 dpkg -r quarrow-solitaire >/dev/null
 for f in /usr/bin/quarrow-solitaire /usr/lib/quarrow-solitaire; do

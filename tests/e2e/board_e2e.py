@@ -12,7 +12,9 @@ import os
 import subprocess
 import sys
 import tempfile
-import time
+
+from xsession import (DEADLINE, Screen, TimedOut, choose, click, find_window, focus, geometry, near,  # noqa: F401
+                      screen_when, search, wait_for, wait_gone, xdotool)
 
 PEACH = (254, 230, 206)
 INKS = ((64, 64, 64), (255, 64, 64))
@@ -26,65 +28,8 @@ def slot_top_left(slot):
     return 86 + 124 * (column // 3) + 22 * (column % 3), 7 + 104 * row
 
 
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout
-
-
-def find_window(name, timeout=20.0):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
-                               capture_output=True, text=True).stdout.split()
-        if found:
-            return found[0]
-        time.sleep(0.05)
-    raise AssertionError(f"no window named {name!r} appeared")
-
-
-def wait_gone(name, timeout=10.0):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
-                               capture_output=True, text=True).stdout.split()
-        if not found:
-            return True
-        time.sleep(0.05)
-    return False
-
-
-def geometry(window):
-    values = dict(line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", window).split())
-    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
-
-
-class Screen:
-    """The root window read back as RGB pixels."""
-
-    def __init__(self, workdir):
-        path = os.path.join(workdir, "screen.ppm")
-        subprocess.run(["import", "-window", "root", "-depth", "8", path], check=True)
-        with open(path, "rb") as f:
-            data = f.read()
-        # Binary PPM: "P6", width, height, maxval, then raw RGB.
-        fields, pos = [], 0
-        while len(fields) < 4:
-            while data[pos:pos + 1].isspace():
-                pos += 1
-            start = pos
-            while not data[pos:pos + 1].isspace():
-                pos += 1
-            fields.append(data[start:pos])
-        assert fields[0] == b"P6" and fields[3] == b"255", fields
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = data[pos + 1:]
-
-    def at(self, x, y):
-        i = 3 * (y * self.width + x)
-        return tuple(self.pixels[i:i + 3])
-
-
-def near(colour, wanted, tolerance=24):
-    return all(abs(a - b) <= tolerance for a, b in zip(colour, wanted))
+def inked(colour):
+    return any(near(colour, ink, 8) for ink in INKS)
 
 
 def main(program):
@@ -99,9 +44,13 @@ def main(program):
     env.pop("QT_QPA_PLATFORM", None)
     game = subprocess.Popen([program], env=env)
     try:
-        window = find_window("Quarrow Solitaire")
-        # No window manager: focus the window ourselves before typing.
-        xdotool("windowfocus", "--sync", window)
+        def board_window():
+            if game.poll() is not None:
+                raise TimedOut(f"the program ended before its window showed, status {game.returncode}")
+            return (search("--onlyvisible", "--name", "^Quarrow Solitaire$") or [None])[0]
+
+        window = wait_for(board_window, "no window named 'Quarrow Solitaire' appeared")
+        focus(window)
         x, y, width, height = geometry(window)
         check(width == 705, f"window width {width}, expected 705")
         left, top = x, y + height - CLIENT_HEIGHT  # the client area lies under the menu bar
@@ -118,67 +67,57 @@ def main(program):
             sx, sy = slot_top_left(slot)
             return board(sx + 69, sy + 50)
 
-        before = Screen(workdir)
+        # Mapped is not yet painted: wait for the board to show, then check it.
+        before = screen_when(workdir, lambda s: near(s.at(*board(0, 0)), (64, 64, 64))
+                             and all(near(s.at(*left_edge(slot)), PEACH) for slot in range(1, 55)))
         check(near(before.at(*board(0, 0)), (64, 64, 64)), "the board's dark frame is not where expected")
         for slot in range(1, 55):
             check(near(before.at(*left_edge(slot)), PEACH), f"slot {slot} is not bare board before the deal")
 
-        xdotool("key", "--window", window, "alt+f")
-        time.sleep(0.3)
-        xdotool("key", "d")
-        time.sleep(0.5)
-
-        dealt = Screen(workdir)
+        choose(window, "alt+f", "d")
+        dealt = screen_when(workdir, lambda s: all(inked(s.at(*left_edge(slot))) for slot in range(1, 53)))
         for slot in range(1, 53):
             colour = dealt.at(*left_edge(slot))
-            check(any(near(colour, ink, 8) for ink in INKS), f"no card edge at slot {slot}: {colour}")
-        check(any(near(dealt.at(*right_edge(52)), ink, 8) for ink in INKS), "slot 52's card has no right edge")
+            check(inked(colour), f"no card edge at slot {slot}: {colour}")
+        check(inked(dealt.at(*right_edge(52))), "slot 52's card has no right edge")
+        # A card at 53 or 54 would show its right edge, which lies clear of
+        # slot 52. Their left edges lie on slot 52's face, as peach as the
+        # board except where an ace's pip is: no sign of anything there.
         for slot in (53, 54):
-            for where in (left_edge(slot), right_edge(slot)):
-                check(near(dealt.at(*where), PEACH), f"a card shows at slot {slot}: {dealt.at(*where)}")
+            where = right_edge(slot)
+            check(near(dealt.at(*where), PEACH), f"a card shows at slot {slot}: {dealt.at(*where)}")
 
         # The single card of the last fan is always a top card: select it.
         sx, sy = slot_top_left(52)
-        cx, cy = board(sx + 35, sy + 50)
-        xdotool("mousemove", "--sync", str(cx), str(cy))
-        xdotool("click", "1")
-        time.sleep(0.3)
-        selected = Screen(workdir)
-        for dx, dy in ((1, 50), (68, 50), (35, 1), (35, 97)):
-            colour = selected.at(*board(sx + dx, sy + dy))
+        frame = [board(sx + dx, sy + dy) for dx, dy in ((1, 50), (68, 50), (35, 1), (35, 97))]
+        check(not near(dealt.at(*frame[0]), FRAME_GREEN, 8), "green before selecting")
+        click(*board(sx + 35, sy + 50))
+        selected = screen_when(workdir, lambda s: all(near(s.at(*p), FRAME_GREEN, 8) for p in frame))
+        for (px, py), (dx, dy) in zip(frame, ((1, 50), (68, 50), (35, 1), (35, 97))):
+            colour = selected.at(px, py)
             check(near(colour, FRAME_GREEN, 8), f"no green frame at slot 52 ({dx},{dy}): {colour}")
-        check(not near(dealt.at(*board(sx + 1, sy + 50)), FRAME_GREEN, 8), "green before selecting")
 
         # The help window opens on the rules, with OK focused: Enter closes it.
-        xdotool("windowfocus", "--sync", window)
-        xdotool("key", "--window", window, "alt+h")
-        time.sleep(0.3)
-        xdotool("key", "r")
-        help_window = find_window("^Quarrow Solitaire - Help$")
-        xdotool("windowfocus", "--sync", help_window)
+        help_window = choose(window, "alt+h", "r", opens="^Quarrow Solitaire - Help$")
+        focus(help_window)
         xdotool("key", "Return")
         check(wait_gone("^Quarrow Solitaire - Help$"), "Enter did not close the help window")
 
-        xdotool("windowfocus", "--sync", window)
-        xdotool("key", "--window", window, "alt+h")
-        time.sleep(0.3)
-        xdotool("key", "e")
-        example = find_window("^Example - Ternwick Solitaire$")
+        example = choose(window, "alt+h", "e", opens="^Example - Ternwick Solitaire$")
         _, _, ex_width, _ = geometry(example)
         check(ex_width == 360, f"example window width {ex_width}, expected 360")
-        xdotool("windowfocus", "--sync", example)
+        focus(example)
         xdotool("key", "Escape")
         check(wait_gone("^Example - Ternwick Solitaire$"), "Escape did not close the example window")
 
-        xdotool("windowfocus", "--sync", window)
-        xdotool("key", "--window", window, "alt+f")
-        time.sleep(0.3)
-        xdotool("key", "x")
+        choose(window, "alt+f", "x")
         try:
-            status = game.wait(timeout=10)
+            status = game.wait(timeout=DEADLINE)
             check(status == 0, f"program ended with status {status}")
         except subprocess.TimeoutExpired:
             failures.append("Alt+F, X did not end the program")
+    except (TimedOut, subprocess.CalledProcessError) as failure:
+        failures.append(str(failure))
     finally:
         if game.poll() is None:
             game.kill()

@@ -18,9 +18,9 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
-from play_session import Failed, Session, base_env, make_program_folder, remove_tree, report, visible_windows
+from play_session import Failed, Session, base_env, make_program_folder, remove_tree, report
+from xsession import TimedOut, focus, wait_gone, xdotool
 from startup_files import as_nobody, open_folder_to_all
 
 WRITE_FLAGS = ("O_WRONLY", "O_RDWR", "O_CREAT", "O_TRUNC", "O_APPEND")
@@ -143,20 +143,14 @@ def main(program):
             os.path.join(folder, "quarrow")]
         session = Session(command, env, workdir)
         session.deal()
-        session.click_slot(52)  # the last fan's lone card: always a top card
-        time.sleep(0.3)
-        for item, title, close_key in (("r", "Help", "Return"), ("e", "Example", "Escape")):
-            session.keys("alt+h", item)
-            opened = session.notice(5, title)
-            if not opened:
-                raise Failed(f"Help > {item} opened no window")
-            subprocess.run(["xdotool", "windowfocus", "--sync", opened], check=True)
-            subprocess.run(["xdotool", "key", close_key], check=True)
-            deadline = time.monotonic() + 10
-            while opened in visible_windows():
-                if time.monotonic() > deadline:
-                    raise Failed(f"the window of Help > {item} did not close on {close_key}")
-                time.sleep(0.05)
+        session.select(52, "a click on the last fan's lone card")  # always a top card
+        for item, title, close_key in (("r", "^Quarrow Solitaire - Help$", "Return"),
+                                       ("e", "^Example - Ternwick Solitaire$", "Escape")):
+            opened = session.choose("alt+h", item, opens=title)
+            focus(opened)
+            xdotool("key", close_key)
+            if not wait_gone(opened):
+                raise Failed(f"the window of Help > {item} did not close on {close_key}")
         status, err = session.leave()
         if status != 0:
             failures.append(f"exit status {status}: {err[-2000:]}")
@@ -175,7 +169,7 @@ def main(program):
                      "SOUND/example.gif"):
             if f'"{os.path.join(folder, name)}"' not in text:
                 failures.append(f"the trace never shows {name} being read")
-    except Failed as failure:
+    except (Failed, TimedOut, subprocess.CalledProcessError) as failure:
         failures.append(str(failure))
     finally:
         if session:

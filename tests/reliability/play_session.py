@@ -8,10 +8,11 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from board_e2e import FRAME_GREEN, INKS, PEACH, Screen, geometry, near, slot_top_left  # noqa: E402
+from board_e2e import FRAME_GREEN, PEACH, inked, slot_top_left  # noqa: E402
+from xsession import (DEADLINE, Screen, TimedOut, choose, click, focus, geometry, near, search,  # noqa: E402
+                      wait_for, xdotool)
 
 TITLE = "Quarrow Solitaire"
 CLIENT_HEIGHT = 455
@@ -40,13 +41,8 @@ def remove_tree(folder):
     shutil.rmtree(folder, ignore_errors=True)
 
 
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout
-
-
 def visible_windows(name=TITLE):
-    return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
-                          capture_output=True, text=True).stdout.split()
+    return search("--onlyvisible", "--name", name)
 
 
 class Failed(Exception):
@@ -54,67 +50,70 @@ class Failed(Exception):
 
 
 class Session:
-    """One run of the program: start it, play, leave, and its exit status."""
+    """One run of the program: start it, play, leave, and its exit status.
+
+    Every action waits for its visible outcome before the next one starts:
+    a click sent while a menu is still open, or while a notice is coming up,
+    lands somewhere else than meant and the session goes astray."""
 
     def __init__(self, command, env, workdir, **popen):
         self.workdir = workdir
         self.process = subprocess.Popen(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                         text=True, **popen)
         self.window = self._wait_for_board()
-        xdotool("windowfocus", "--sync", self.window)
+        focus(self.window)
         x, y, _, height = geometry(self.window)
         self.left, self.top = x, y + height - CLIENT_HEIGHT
         self.refused = 0
         self.moved = False
 
-    def _wait_for_board(self, timeout=30.0):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            found = visible_windows()
-            if found:
-                return found[0]
+    def _wait_for_board(self, timeout=DEADLINE):
+        def shown():
             if self.process.poll() is not None:
                 out, err = self.process.communicate()
                 raise Failed(f"the program ended before its window showed, status {self.process.returncode}: {err}")
-            time.sleep(0.05)
-        raise Failed("the board window never showed")
+            return (visible_windows(f"^{TITLE}$") or [None])[0]
+        try:
+            return wait_for(shown, "the board window never showed", timeout)
+        except TimedOut as failure:
+            raise Failed(str(failure))
 
-    def keys(self, *keys):
-        # Sent to the focused window: a key that closes a window would leave
-        # its release aimed at a window that is gone.
-        xdotool("windowfocus", "--sync", self.window)
-        for key in keys:
-            xdotool("key", key)
-            time.sleep(0.3)
+    def _until(self, condition, what, timeout=DEADLINE):
+        try:
+            return wait_for(condition, what, timeout, poll=0.1)
+        except TimedOut as failure:
+            raise Failed(str(failure))
+
+    def choose(self, menu_key, item_key, opens=None):
+        try:
+            return choose(self.window, menu_key, item_key, opens)
+        except TimedOut as failure:
+            raise Failed(str(failure))
 
     def deal(self):
-        self.keys("alt+f", "d")
+        self.choose("alt+f", "d")
+        # A fresh deal: a card in each of the 52 slots, none in 53, nothing selected.
+        self._until(lambda: self.looks_dealt(self.screen()), "the board does not show a fresh deal after File > Deal")
+
+    def looks_dealt(self, screen):
+        return (all(inked(self.at(screen, slot, 0, 50)) for slot in range(1, 53))
+                and self.gone(screen, 53) and self.gone(screen, 54)
+                and not any(self.framed(screen, slot) for slot in range(1, 53)))
 
     def click_slot(self, slot):
         sx, sy = slot_top_left(slot)
-        x, y = self.left + sx + 5, self.top + sy + 50
-        xdotool("mousemove", "--sync", str(x), str(y))
-        xdotool("click", "1")
+        click(self.left + sx + 5, self.top + sy + 50)
 
-    def notice(self, wait=0.4, name=TITLE):
-        """A window that came up over the board: by default the message
-        window, which carries the program's name too."""
-        deadline = time.monotonic() + wait
-        while True:
-            others = [w for w in visible_windows(name) if w != self.window]
-            if others or time.monotonic() >= deadline:
-                return others[0] if others else None
-            time.sleep(0.05)
+    def notices(self, name=TITLE):
+        """Windows come up over the board: by default the message window,
+        which carries the program's name too."""
+        return [w for w in visible_windows(name) if w != self.window]
 
     def answer(self, window):
         # OK has the focus: Return presses it.
-        xdotool("windowfocus", "--sync", window)
+        focus(window)
         xdotool("key", "Return")
-        deadline = time.monotonic() + 10
-        while window in visible_windows():
-            if time.monotonic() > deadline:
-                raise Failed("the notice did not close on Return")
-            time.sleep(0.05)
+        self._until(lambda: window not in visible_windows(), "the notice did not close on Return")
 
     def screen(self):
         return Screen(self.workdir)
@@ -122,6 +121,45 @@ class Session:
     def at(self, screen, slot, dx, dy):
         sx, sy = slot_top_left(slot)
         return screen.at(self.left + sx + dx, self.top + sy + dy)
+
+    def framed(self, screen, slot):
+        return near(self.at(screen, slot, 1, 50), FRAME_GREEN, 8)
+
+    def gone(self, screen, slot):
+        """No card at a fan's top slot: nothing stands where its right edge
+        would be (the cards under it end further left). Its left edge would
+        not tell: it lies on the face below, as peach as the board, where an
+        ace's pip is ink."""
+        return near(self.at(screen, slot, 69, 50), PEACH)
+
+    def outcome(self, what, **outcomes):
+        """Waits for the first of the named outcomes to show, each a test of
+        a fresh screen; "notice" is a message window coming up."""
+        def seen():
+            shown = self.notices()
+            if shown:
+                return ("notice", shown[0])
+            screen = self.screen()
+            for name, shows in outcomes.items():
+                if shows(screen):
+                    return (name, None)
+            return None
+        return self._until(seen, f"{what}: none of {', '.join(['notice', *outcomes])} showed")
+
+    def select(self, slot, what):
+        """Clicks a fan's top card with nothing selected: it is selected, or
+        it is an ace and goes home. Returns which."""
+        self.click_slot(slot)
+        result, notice = self.outcome(what, selected=lambda s: self.framed(s, slot),
+                                      home=lambda s: self.gone(s, slot))
+        if notice:
+            raise Failed(f"{what}: a notice came up, though nothing was selected")
+        return result
+
+    def deselect(self, slot):
+        # The selection's frame takes the click that puts the card back.
+        self.click_slot(slot)
+        self._until(lambda: not self.framed(self.screen(), slot), f"the frame at slot {slot} stayed after a click on it")
 
     def play_a_little(self, deals=6):
         """Deal, then lay a fan's top card on the lone card of the last fan:
@@ -131,33 +169,24 @@ class Session:
         for _ in range(deals):
             self.deal()
             for source in range(3, 52, 3):
-                self.click_slot(source)
-                stray = self.notice(0.3)
-                if stray:
-                    # The last fan's card was still selected (its frame was
-                    # not on the screen yet when looked for): this click was
-                    # a refused move onto a full fan.
-                    self.answer(stray)
-                    self.refused += 1
-                    self.click_slot(52)
+                if self.select(source, f"a click on slot {source}") == "home":
                     continue
                 self.click_slot(52)
-                shown = self.notice()
-                if shown:
-                    self.answer(shown)
+                result, notice = self.outcome(
+                    f"slot {source} laid on slot 52",
+                    moved=lambda s: inked(self.at(s, 53, 69, 50)) and not self.framed(s, source),
+                    # The last fan's card is an ace: home it goes, the selection stays.
+                    home=lambda s: self.gone(s, 52) and near(self.at(s, 52, 0, 50), PEACH))
+                if result == "notice":
+                    self.answer(notice)
                     self.refused += 1
-                    # The selection stays after a refusal: its frame takes
-                    # the click that puts the card back.
-                    self.click_slot(source)
+                    # The selection stays after a refusal.
+                    self.deselect(source)
+                elif result == "moved":
+                    self.moved = True
                 else:
-                    time.sleep(0.2)
-                    screen = self.screen()
-                    if any(near(self.at(screen, 53, 0, 50), ink, 8) for ink in INKS):
-                        self.moved = True
-                    # The source was an ace gone home, so the click selected
-                    # the last fan's card: put it back.
-                    elif near(self.at(screen, 52, 1, 50), FRAME_GREEN, 8):
-                        self.click_slot(52)
+                    self.deselect(source)
+                    break  # nothing left to lay a card on
                 if self.moved and self.refused:
                     return
                 if self.moved:
@@ -168,17 +197,22 @@ class Session:
         """Deal and have a move refused: a selected card laid on the top card
         of a full fan. An ace clicked goes home instead, so try fan after fan."""
         self.deal()
+        selected = None
         for target in range(3, 52, 3):
+            if selected is None:
+                if self.select(target, f"a click on slot {target}") == "selected":
+                    selected = target
+                continue
             self.click_slot(target)
-            shown = self.notice()
-            if shown:
-                self.answer(shown)
+            result, notice = self.outcome(f"slot {selected} laid on slot {target}", home=lambda s: self.gone(s, target))
+            if result == "notice":
+                self.answer(notice)
                 self.refused += 1
                 return
         raise Failed("no fan refused a card")
 
-    def leave(self, timeout=20):
-        self.keys("alt+f", "x")
+    def leave(self, timeout=DEADLINE):
+        self.choose("alt+f", "x")
         try:
             out, err = self.process.communicate(timeout=timeout)
         except subprocess.TimeoutExpired:
