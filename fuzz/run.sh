@@ -12,11 +12,19 @@ cmake --build build-fuzz --target fuzz_wave fuzz_text fuzz_example
 status=0
 for t in wave text example; do
   mkdir -p "build-fuzz/corpus/$t" "build-fuzz/crashes/$t"
+  inputs=("build-fuzz/corpus/$t")
+  for saved in "fuzz/corpus/$t" "fuzz/regressions/$t"; do
+    [ -d "$saved" ] && inputs+=("$saved")
+  done
+  log="build-fuzz/fuzz_$t.log"
   echo "== fuzz_$t for ${seconds}s"
-  if ! ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+  if ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
       "build-fuzz/fuzz/fuzz_$t" -max_total_time="$seconds" -rss_limit_mb=4096 -timeout=20 -print_final_stats=1 \
-      -artifact_prefix="build-fuzz/crashes/$t/" "build-fuzz/corpus/$t" "fuzz/corpus/$t" "fuzz/regressions/$t" \
-      2>&1 | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|==|SUMMARY|Done)' ; then
+      -artifact_prefix="build-fuzz/crashes/$t/" "${inputs[@]}" >"$log" 2>&1; then
+    grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "$log"
+  else
+    echo "fuzz_$t failed; the end of its output:"
+    tail -n 40 "$log"
     status=1
   fi
   [ -z "$(ls -A "build-fuzz/crashes/$t")" ] || { echo "crash inputs in build-fuzz/crashes/$t"; status=1; }
