@@ -4,10 +4,10 @@
 #include <QGuiApplication>
 
 #include "services/sdl_library.h"
+#include "services/wave_image.h"
 
 #include <atomic>
 #include <chrono>
-#include <climits>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -22,50 +22,6 @@ namespace {
 const SdlLibrary& Sdl()
 {
     return *LoadSdl();
-}
-
-struct WavFree {
-    void operator()(Uint8* buffer) const { Sdl().SDL_FreeWAV(buffer); }
-};
-
-struct StreamFree {
-    void operator()(SDL_AudioStream* stream) const { Sdl().SDL_FreeAudioStream(stream); }
-};
-
-bool SameFormat(const SDL_AudioSpec& a, const SDL_AudioSpec& b)
-{
-    return a.format == b.format && a.channels == b.channels && a.freq == b.freq;
-}
-
-int FrameBytes(const SDL_AudioSpec& audio_format)
-{
-    return static_cast<int>(SDL_AUDIO_BITSIZE(audio_format.format) / 8) * audio_format.channels;
-}
-
-bool Convert(const SDL_AudioSpec& from, const Uint8* data, Uint32 length, const SDL_AudioSpec& to,
-             std::vector<Uint8>& out)
-{
-    std::unique_ptr<SDL_AudioStream, StreamFree> stream(
-        Sdl().SDL_NewAudioStream(from.format, from.channels, from.freq, to.format, to.channels, to.freq));
-    if (!stream)
-        return false;
-    const int frame = FrameBytes(from);
-    const int whole = frame > 0 ? static_cast<int>(length) / frame * frame : 0;
-    if (whole == 0 || Sdl().SDL_AudioStreamPut(stream.get(), data, whole) != 0 ||
-        Sdl().SDL_AudioStreamFlush(stream.get()) != 0)
-        return false;
-    out.resize(static_cast<std::size_t>(Sdl().SDL_AudioStreamAvailable(stream.get())));
-    const int got = Sdl().SDL_AudioStreamGet(stream.get(), out.data(), static_cast<int>(out.size()));
-    out.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    return !out.empty();
-}
-
-// SDL decodes headers it cannot convert from: with dozens of channels or a
-// rate of millions of hertz its resampler works out negative buffer sizes.
-// No real sound file is outside these bounds.
-bool Playable(const SDL_AudioSpec& format)
-{
-    return format.channels >= 1 && format.channels <= 8 && format.freq >= 1000 && format.freq <= 384000;
 }
 
 } // namespace
@@ -217,46 +173,35 @@ void SdlSoundPlayer::Worker::CloseDevice()
 
 void SdlSoundPlayer::Worker::Handle(const std::string& image)
 {
-    if (image.empty() || image.size() > static_cast<std::size_t>(INT_MAX) || !StartAudio())
+    if (image.empty() || !StartAudio())
         return;
-
-    SDL_RWops* source = Sdl().SDL_RWFromConstMem(image.data(), static_cast<int>(image.size()));
-    if (!source)
-        return;
-    SDL_AudioSpec format{};
-    Uint8* buffer = nullptr;
-    Uint32 length = 0;
-    if (!Sdl().SDL_LoadWAV_RW(source, 1, &format, &buffer, &length))
-        return;
-    const std::unique_ptr<Uint8, WavFree> samples(buffer);
-    if (length == 0 || !Playable(format))
+    WaveSamples wave;
+    if (!DecodeWaveImage(Sdl(), image, wave))
         return;
 
     // A device that went away (unplugged, server restarted) is opened afresh.
     if (device != 0 && Sdl().SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED)
         CloseDevice();
     if (device == 0) {
-        if (!OpenDevice(has_first_format ? first_format : format))
+        if (!OpenDevice(has_first_format ? first_format : wave.format))
             return;
         if (!has_first_format) {
-            first_format = format;
+            first_format = wave.format;
             has_first_format = true;
         }
     }
 
-    const Uint8* data = samples.get();
-    Uint32 size = length;
+    const std::vector<Uint8>* samples = &wave.bytes;
     std::vector<Uint8> converted;
-    if (!SameFormat(format, device_spec)) {
-        if (!Convert(format, samples.get(), length, device_spec, converted))
+    if (!SameFormat(wave.format, device_spec)) {
+        if (!ConvertWave(Sdl(), wave, device_spec, converted))
             return;
-        data = converted.data();
-        size = static_cast<Uint32>(converted.size());
+        samples = &converted;
     }
 
     Sdl().SDL_LockAudioDevice(device);
     Sdl().SDL_ClearQueuedAudio(device);
-    Sdl().SDL_QueueAudio(device, data, size);
+    Sdl().SDL_QueueAudio(device, samples->data(), static_cast<Uint32>(samples->size()));
     Sdl().SDL_UnlockAudioDevice(device);
 }
 
