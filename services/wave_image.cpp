@@ -1,6 +1,7 @@
 #include "services/wave_image.h"
 
 #include <climits>
+#include <cstdint>
 #include <memory>
 
 namespace quarrow {
@@ -15,7 +16,29 @@ bool Playable(const SDL_AudioSpec& format)
     return format.channels >= 1 && format.channels <= 8 && format.freq >= 1000 && format.freq <= 384000;
 }
 
+std::uint32_t LittleEndian32(const std::string& bytes, std::size_t at)
+{
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at]))
+        | static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8
+        | static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 2])) << 16
+        | static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 3])) << 24;
+}
+
 } // namespace
+
+bool WaveChunksFit(const std::string& image)
+{
+    if (image.size() < 12 || image.compare(0, 4, "RIFF") != 0 || image.compare(8, 4, "WAVE") != 0)
+        return false;
+    for (std::size_t at = 12; at + 8 <= image.size();) {
+        const std::uint64_t size = LittleEndian32(image, at + 4);
+        const std::uint64_t end = at + 8 + size + (size & 1); // chunks are padded to even sizes
+        if (end > image.size() + (size & 1))
+            return false;
+        at = static_cast<std::size_t>(end);
+    }
+    return true;
+}
 
 bool SameFormat(const SDL_AudioSpec& a, const SDL_AudioSpec& b)
 {
@@ -30,7 +53,9 @@ int FrameBytes(const SDL_AudioSpec& audio_format)
 bool DecodeWaveImage(const SdlLibrary& sdl, const std::string& image, WaveSamples& out)
 {
     out = {};
-    if (image.empty() || image.size() > static_cast<std::size_t>(INT_MAX))
+    // SDL sizes its buffers from the headers before it reads: a few bytes
+    // claiming gigabytes of samples would have it allocate them.
+    if (image.size() > static_cast<std::size_t>(INT_MAX) || !WaveChunksFit(image))
         return false;
     SDL_RWops* source = sdl.SDL_RWFromConstMem(image.data(), static_cast<int>(image.size()));
     if (!source)

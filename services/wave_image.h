@@ -13,6 +13,9 @@ struct WaveSamples {
     std::vector<Uint8> bytes;
 };
 
+// Whether the image is a RIFF WAVE file whose every chunk fits inside it.
+bool WaveChunksFit(const std::string& image);
+
 // Decodes a RIFF wave image held in memory. False for anything SDL cannot
 // decode, a sound without samples, or a format no device could play.
 bool DecodeWaveImage(const SdlLibrary& sdl, const std::string& image, WaveSamples& out);
