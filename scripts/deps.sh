@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# Installs what building, testing and running the game needs on Debian 12.
+# Installs what building and running the game needs on Debian 12; with
+# --tests, also what the test suite needs (Xvfb, xdotool, sanitizers, fuzzing).
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libgif-dev libsdl2-dev
-  libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick fonts-dejavu-core
-  dpkg-dev desktop-file-utils appstream
-  clang libclang-rt-14-dev strace
+  qt6-base-dev libsdl2-dev libgtest-dev
+  fonts-dejavu-core
 )
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(
+    libbenchmark-dev python3
+    xvfb xauth xdotool imagemagick strace
+    dpkg-dev desktop-file-utils appstream
+    clang libclang-rt-14-dev
+  )
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

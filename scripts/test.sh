@@ -5,7 +5,7 @@
 # fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh --tests
 jobs=$(nproc)
 
 # The game core on its own, without Qt: it must stay free of it.
