@@ -66,6 +66,45 @@ struct Notice {
     bool win_face = false;
 };
 
+// Clicks at a point of the window, as the player would: whatever place is
+// on top there gets it. If the click brings up the message window, it is
+// looked at once it is active and answered with OK; waiting for activation
+// ends after `activationWaitMs`, so a notice that never activates fails the
+// test instead of hanging it.
+inline Notice ClickAnsweringNotice(QWidget* window, QPoint pos, const std::function<void()>& whileShown = {},
+                                   int activationWaitMs = 3000)
+{
+    Notice seen;
+    QTimer poll;
+    poll.setInterval(5);
+    QElapsedTimer waiting;
+    waiting.start();
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || seen.shown)
+            return;
+        if (QApplication::activeWindow() != modal && waiting.elapsed() < activationWaitMs)
+            return;
+        seen.shown = true;
+        const auto* error = modal->findChild<QWidget*>(QStringLiteral("img_error"));
+        const auto* win = modal->findChild<QWidget*>(QStringLiteral("img_win"));
+        seen.invalid_move_face = error && error->isVisible();
+        seen.win_face = win && win->isVisible();
+        if (whileShown)
+            whileShown();
+        auto* ok = modal->findChild<QPushButton*>(QStringLiteral("btn_OK"));
+        EXPECT_NE(ok, nullptr);
+        if (ok)
+            QTest::mouseClick(ok, Qt::LeftButton);
+        else
+            modal->close();
+    });
+    poll.start();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, pos);
+    poll.stop();
+    return seen;
+}
+
 class BoardTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -94,36 +133,7 @@ protected:
     // looked at once it is active and answered with OK.
     Notice ClickAt(QPoint pos, const std::function<void()>& whileShown = {})
     {
-        Notice seen;
-        QTimer poll;
-        poll.setInterval(5);
-        QElapsedTimer waiting;
-        waiting.start();
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || seen.shown)
-                return;
-            // The face is chosen on activation; give it the time to happen.
-            if (QApplication::activeWindow() != modal && waiting.elapsed() < 3000)
-                return;
-            seen.shown = true;
-            const auto* error = modal->findChild<QWidget*>(QStringLiteral("img_error"));
-            const auto* win = modal->findChild<QWidget*>(QStringLiteral("img_win"));
-            seen.invalid_move_face = error && error->isVisible();
-            seen.win_face = win && win->isVisible();
-            if (whileShown)
-                whileShown();
-            auto* ok = modal->findChild<QPushButton*>(QStringLiteral("btn_OK"));
-            EXPECT_NE(ok, nullptr);
-            if (ok)
-                QTest::mouseClick(ok, Qt::LeftButton);
-            else
-                modal->close();
-        });
-        poll.start();
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, pos);
-        poll.stop();
-        return seen;
+        return ClickAnsweringNotice(window.get(), pos, whileShown);
     }
 
     // A board slot is clicked near its left edge, in the strip that stays in

@@ -75,36 +75,10 @@ protected:
     // active and answered with OK.
     Shown Click(QPoint pos)
     {
-        Shown shown = Shown::None;
-        bool answered = false;
-        QElapsedTimer waiting;
-        waiting.start();
-        QTimer poll;
-        poll.setInterval(0);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || answered)
-                return;
-            // The face is chosen on activation. The wait only turns a notice
-            // that never activates into a failure instead of a hang.
-            if (QApplication::activeWindow() != modal && waiting.elapsed() < 10000)
-                return;
-            answered = true;
-            const auto* error = modal->findChild<QWidget*>(QStringLiteral("img_error"));
-            const auto* win = modal->findChild<QWidget*>(QStringLiteral("img_win"));
-            shown = win && win->isVisible() ? Shown::Win
-                : error && error->isVisible() ? Shown::InvalidMove
-                                              : Shown::FullFan;
-            auto* ok = modal->findChild<QPushButton*>(QStringLiteral("btn_OK"));
-            if (ok)
-                QTest::mouseClick(ok, Qt::LeftButton);
-            else
-                modal->close();
-        });
-        poll.start();
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, pos);
-        poll.stop();
-        return shown;
+        const board_testing::Notice seen = board_testing::ClickAnsweringNotice(window.get(), pos, {}, 10000);
+        if (!seen.shown)
+            return Shown::None;
+        return seen.win_face ? Shown::Win : seen.invalid_move_face ? Shown::InvalidMove : Shown::FullFan;
     }
 
     // One player event, chosen with the same leanings as the core's soak:
