@@ -1,6 +1,7 @@
 #include "icon_writer.h"
 
 #include "canvas.h"
+#include "little_endian.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,16 +12,6 @@
 // Both formats are a small directory followed by a bottom-up BMP whose header
 // gives twice the height: the colour (XOR) rows, then a 1-bit AND mask.
 namespace {
-void put16(QByteArray& b, int v)
-{
-    b.append(char(v & 0xff));
-    b.append(char((v >> 8) & 0xff));
-}
-void put32(QByteArray& b, quint32 v)
-{
-    put16(b, int(v & 0xffff));
-    put16(b, int(v >> 16));
-}
 
 int rowBytes(int width, int bitsPerPixel)
 {

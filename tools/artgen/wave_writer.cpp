@@ -1,5 +1,7 @@
 #include "wave_writer.h"
 
+#include "little_endian.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -7,19 +9,6 @@
 
 #include <cmath>
 #include <stdexcept>
-
-namespace {
-void put16(QByteArray& b, int v)
-{
-    b.append(char(v & 0xff));
-    b.append(char((v >> 8) & 0xff));
-}
-void put32(QByteArray& b, quint32 v)
-{
-    put16(b, int(v & 0xffff));
-    put16(b, int(v >> 16));
-}
-} // namespace
 
 void writeWave(const QString& path, const std::vector<double>& samples, int sampleRate)
 {
