@@ -58,3 +58,38 @@ bool writeContactSheet(const QString& path, const QStringList& files)
     p.end();
     return sheet.save(path, "PNG");
 }
+
+bool writeFaceSheet(const QString& path, const QStringList& faces, int perRow, int zoom)
+{
+    constexpr int kGap = 8;
+    std::vector<QImage> images;
+    for (const QString& file : faces) {
+        QImage image = QImageReader(file).read();
+        if (image.isNull()) {
+            qWarning("face sheet: cannot read %s", qPrintable(file));
+            return false;
+        }
+        images.push_back(image.convertToFormat(QImage::Format_RGB32));
+    }
+    if (images.empty() || perRow < 1 || zoom < 1)
+        return false;
+    const QSize card = images.front().size();
+    const int rows = (int(images.size()) + perRow - 1) / perRow;
+    auto blockHeight = [&](int z) { return rows * (card.height() * z + kGap) + kGap; };
+    QImage sheet(perRow * (card.width() * zoom + kGap) + kGap, blockHeight(1) + blockHeight(zoom),
+                 QImage::Format_RGB32);
+    sheet.fill(QColor(90, 90, 96));
+    QPainter p(&sheet);
+    int top = 0;
+    for (int z : {1, zoom}) {
+        for (size_t i = 0; i < images.size(); ++i) {
+            const int column = int(i) % perRow, row = int(i) / perRow;
+            const QPoint at(kGap + column * (card.width() * z + kGap), top + kGap + row * (card.height() * z + kGap));
+            // Nearest neighbour: every picture pixel becomes a z x z block.
+            p.drawImage(at, images[i].scaled(images[i].size() * z, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        }
+        top += blockHeight(z);
+    }
+    p.end();
+    return sheet.save(path, "PNG");
+}

@@ -1,7 +1,7 @@
 // quarrow_artgen: draws every picture and synthesises every sound the game
 // carries, into the repository's assets/ and gamedata/ folders.
 //
-//   quarrow_artgen --root <checkout> [--contact-sheet <file.png>]
+//   quarrow_artgen --root <checkout> [--contact-sheet <file.png>] [--face-sheet <file.png>]
 
 #include "art.h"
 #include "canvas.h"
@@ -94,7 +94,8 @@ void generate(Writer& out)
 
 int usage()
 {
-    std::fputs("usage: quarrow_artgen --root <checkout> [--contact-sheet <file.png>]\n", stderr);
+    std::fputs("usage: quarrow_artgen --root <checkout> [--contact-sheet <file.png>] [--face-sheet <file.png>]\n",
+               stderr);
     return 2;
 }
 } // namespace
@@ -106,13 +107,15 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    QString root, sheet;
+    QString root, sheet, faceSheet;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--root") && i + 1 < args.size())
             root = args[++i];
         else if (args[i] == QLatin1String("--contact-sheet") && i + 1 < args.size())
             sheet = args[++i];
+        else if (args[i] == QLatin1String("--face-sheet") && i + 1 < args.size())
+            faceSheet = args[++i];
         else
             return usage();
     }
@@ -142,6 +145,15 @@ int main(int argc, char** argv)
         if (!writeContactSheet(sheet, ordered))
             return 1;
         std::printf("contact sheet: %s\n", qPrintable(sheet));
+    }
+    if (!faceSheet.isEmpty()) {
+        QStringList faces;
+        for (const QString& f : out.written())
+            if (f.contains(QLatin1String("/assets/cards/")) && !f.contains(QLatin1String("@2x")))
+                faces << f;
+        if (!writeFaceSheet(faceSheet, faces, 13, 4))
+            return 1;
+        std::printf("face sheet: %s\n", qPrintable(faceSheet));
     }
     return 0;
 }
