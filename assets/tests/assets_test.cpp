@@ -6,10 +6,14 @@
 #include <QColor>
 #include <QFile>
 #include <QImage>
+#include <QRect>
 #include <QSet>
 #include <QString>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 const QString kSource = QStringLiteral(QUARROW_SOURCE_DIR);
@@ -219,17 +223,17 @@ TEST(CardFaces, InkSuitAndAceFollowTheCardCode)
         ASSERT_EQ(face.size(), QSize(70, 99));
         const int suit = (code - 1) / 13 + 1;
         const QRgb ink = suit == 2 || suit == 4 ? kRed : kDarkGrey;
-        const QRgb otherInk = ink == kRed ? kDarkGrey : kRed;
 
-        int inkInStrip = 0, otherInkAnywhere = 0;
+        // Peach and the suit's ink only: no other ink, and no stray shades.
+        int inkInStrip = 0, otherColours = 0;
         for (int y = 0; y < 99; ++y)
             for (int x = 0; x < 70; ++x) {
                 const QRgb c = face.pixel(x, y);
                 EXPECT_EQ(qAlpha(c), 255);
-                otherInkAnywhere += c == otherInk;
+                otherColours += c != ink && c != kPeach;
                 inkInStrip += x >= 2 && x < 21 && y >= 2 && y < 30 && c == ink;
             }
-        EXPECT_EQ(otherInkAnywhere, 0);
+        EXPECT_EQ(otherColours, 0);
         EXPECT_GT(inkInStrip, 25) << "index and pip in the visible strip";
         EXPECT_EQ(face.pixel(35, 49), code % 13 == 1 ? ink : kPeach) << "only aces have a middle pip";
         EXPECT_EQ(face.pixel(0, 49), ink);
@@ -249,14 +253,111 @@ TEST(CardFaces, InkSuitAndAceFollowTheCardCode)
     }
 }
 
-TEST(CardFaces, SameRankDiffersOnlyInSuitAndDifferentRanksDifferInTheStrip)
+namespace {
+// The ink of a corner mark, cut to its bounding box. The index takes the top
+// 16 rows of the corner and the pip stands under it, inside the strip that a
+// covering card leaves visible.
+struct Shape {
+    int width = 0;
+    int height = 0;
+    std::vector<bool> ink;
+    bool at(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height && ink[size_t(y * width + x)]; }
+};
+
+enum class Mark { Index, Pip };
+
+Shape cornerMark(int code, int scale, Mark mark)
 {
-    // Reading a fan relies on the strip alone: no two ranks of one suit may look alike there.
-    auto strip = [](int code) { return resource(cardName(code)).copy(0, 0, 22, 99); };
-    for (int suitBase : {0, 13, 26, 39})
-        for (int a = 1; a <= 13; ++a)
-            for (int b = a + 1; b <= 13; ++b)
-                EXPECT_NE(strip(suitBase + a), strip(suitBase + b)) << suitBase + a << " vs " << suitBase + b;
+    const QImage face = resource(cardName(code, scale == 2));
+    const QRect band = mark == Mark::Index ? QRect(2 * scale, 2 * scale, 19 * scale, 14 * scale)
+                                           : QRect(2 * scale, 16 * scale, 19 * scale, 15 * scale);
+    QRect box;
+    for (int y = band.top(); y <= band.bottom(); ++y)
+        for (int x = band.left(); x <= band.right(); ++x)
+            if (face.pixel(x, y) != kPeach)
+                box |= QRect(x, y, 1, 1);
+    Shape s{box.width(), box.height(), {}};
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            s.ink.push_back(face.pixel(x, y) != kPeach);
+    return s;
+}
+
+// Share of the two shapes' ink that only one of them has, at the alignment
+// (boxes' corners matched, then nudged up to one pixel each way) where they
+// agree best: a shape merely moved is not a different shape.
+double shapeDistance(const Shape& a, const Shape& b)
+{
+    double best = 1;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            int either = 0, onlyOne = 0;
+            for (int y = std::min(0, dy); y < std::max(a.height, b.height + dy); ++y)
+                for (int x = std::min(0, dx); x < std::max(a.width, b.width + dx); ++x) {
+                    const bool inA = a.at(x, y), inB = b.at(x - dx, y - dy);
+                    either += inA || inB;
+                    onlyOne += inA != inB;
+                }
+            if (either)
+                best = std::min(best, double(onlyOne) / either);
+        }
+    return best;
+}
+} // namespace
+
+TEST(CardFaces, EverySuitsPipHasAShapeOfItsOwnAtBothSizes)
+{
+    // The pip is the only suit mark on most faces, and red and black alone do
+    // not tell a spade from a club: the shapes must differ, by much more than
+    // a few widened pixels. Suits that read apart at a glance differ in well
+    // over a fifth of their ink; a club drawn as a spade with two pixels
+    // widened differs in 3%. (The bottom-right pip is this one turned, which
+    // InkSuitAndAceFollowTheCardCode checks.)
+    constexpr double kMargin = 0.2;
+    const char* const suits[] = {"spades", "diamonds", "clubs", "hearts"};
+    for (int scale : {1, 2}) {
+        Shape pips[13][4];
+        for (int rank = 1; rank <= 13; ++rank)
+            for (int suit = 0; suit < 4; ++suit) {
+                Shape& pip = pips[rank - 1][suit];
+                pip = cornerMark(suit * 13 + rank, scale, Mark::Pip);
+                ASSERT_TRUE(pip.width >= 6 * scale && pip.height >= 6 * scale)
+                    << suits[suit] << " rank " << rank << " " << scale << "x: no pip under the index";
+            }
+        for (int a = 0; a < 4; ++a)
+            for (int b = a + 1; b < 4; ++b) {
+                double worst = 1;
+                int worstRank = 0;
+                for (int rank = 1; rank <= 13; ++rank) {
+                    const double d = shapeDistance(pips[rank - 1][a], pips[rank - 1][b]);
+                    if (d < worst) {
+                        worst = d;
+                        worstRank = rank;
+                    }
+                }
+                EXPECT_GE(worst, kMargin) << suits[a] << " and " << suits[b] << " at " << scale
+                                          << "x, closest on rank " << worstRank;
+            }
+    }
+}
+
+TEST(CardFaces, EveryRankHasAnIndexOfItsOwnAtBothSizes)
+{
+    // Reading a fan relies on the strip alone: no two indexes of one suit may
+    // look alike there, the round ones (3, 6, 8, 9, Q) included.
+    constexpr double kMargin = 0.2;
+    for (int scale : {1, 2})
+        for (int suitBase : {0, 13, 26, 39}) {
+            Shape indexes[13];
+            for (int rank = 1; rank <= 13; ++rank) {
+                indexes[rank - 1] = cornerMark(suitBase + rank, scale, Mark::Index);
+                ASSERT_GE(indexes[rank - 1].height, 8 * scale) << "no index on " << suitBase + rank;
+            }
+            for (int a = 0; a < 13; ++a)
+                for (int b = a + 1; b < 13; ++b)
+                    EXPECT_GE(shapeDistance(indexes[a], indexes[b]), kMargin)
+                        << suitBase + a + 1 << " vs " << suitBase + b + 1 << " at " << scale << "x";
+        }
 }
 
 TEST(OtherPictures, SelectionFrameIsAThreePixelGreenEdgeAroundNothing)

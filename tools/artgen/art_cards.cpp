@@ -1,5 +1,6 @@
 #include "art.h"
 #include "canvas.h"
+#include "pixel_marks.h"
 #include "shapes.h"
 
 namespace {
@@ -16,16 +17,23 @@ QString indexText(int rank)
 
 // Draws the index and pip of the top-left corner on a transparent layer; the
 // bottom-right corner is this layer turned through 180 degrees pixel for pixel,
-// so both corners are exactly alike.
+// so both corners are exactly alike. Everything sits in the 22-pixel strip a
+// covering card leaves visible, centred on its column 10.
 QImage cornerLayer(int code, double scale, int width, int height)
 {
     QImage layer(width, height, QImage::Format_ARGB32);
     layer.fill(Qt::transparent);
+    const QColor ink = colours::ink(suitOf(code));
+    if (scale == 1) {
+        const PixelMark& index = rankMark(rankOf(code));
+        const PixelMark& pip = pipMark(suitOf(code));
+        stampMark(layer, QPoint(10 - markWidth(index) / 2, 4), index, ink);
+        stampMark(layer, QPoint(10 - markWidth(pip) / 2, 17), pip, ink);
+        return layer;
+    }
     QPainter p(&layer);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, false);
-    const QColor ink = colours::ink(suitOf(code));
-    // Everything sits in the 22-pixel strip a covering card leaves visible.
     QFont f = font(FontFace::CondensedBold, 13 * scale);
     p.setFont(f);
     p.setPen(ink);

@@ -28,12 +28,18 @@ QPainterPath unitPip(Suit suit)
         return ellipse(0.27, 0.29, 0.26).united(ellipse(0.73, 0.29, 0.26))
             .united(polygon({{0.03, 0.36}, {0.97, 0.36}, {0.5, 1.0}}));
     case Suit::Spades:
+        // The kite reaches down between the lobes so no sliver of paper is left
+        // where they meet.
         return ellipse(0.27, 0.58, 0.24).united(ellipse(0.73, 0.58, 0.24))
-            .united(polygon({{0.05, 0.5}, {0.95, 0.5}, {0.5, 0.0}}))
+            .united(polygon({{0.5, 0.0}, {0.95, 0.5}, {0.5, 0.78}, {0.05, 0.5}}))
             .united(polygon({{0.44, 0.62}, {0.56, 0.62}, {0.72, 1.0}, {0.28, 1.0}}));
     case Suit::Clubs:
-        return ellipse(0.5, 0.25, 0.23).united(ellipse(0.24, 0.58, 0.23)).united(ellipse(0.76, 0.58, 0.23))
-            .united(polygon({{0.44, 0.4}, {0.56, 0.4}, {0.72, 1.0}, {0.28, 1.0}}));
+        // Three lobes held apart far enough that the notches between them stay
+        // open at small sizes; the hub joins the side lobes to the stem without
+        // slivers of paper.
+        return ellipse(0.5, 0.22, 0.22).united(ellipse(0.21, 0.64, 0.21)).united(ellipse(0.79, 0.64, 0.21))
+            .united(ellipse(0.5, 0.6, 0.17))
+            .united(polygon({{0.46, 0.4}, {0.54, 0.4}, {0.7, 1.0}, {0.3, 1.0}}));
     }
     return {};
 }
