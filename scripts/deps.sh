@@ -13,7 +13,7 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(
     libbenchmark-dev python3
     xvfb xauth xdotool imagemagick strace
-    dpkg-dev desktop-file-utils appstream
+    dpkg-dev desktop-file-utils appstream lintian man-db dbus-daemon
     clang libclang-rt-14-dev
   )
 fi

@@ -13,7 +13,8 @@ cmake -S . -B build-core -G Ninja -DQUARROW_GUI=OFF -DQUARROW_BENCH=OFF
 cmake --build build-core
 ctest --test-dir build-core --output-on-failure -j "$jobs"
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Benchmarks on explicitly: a build folder first made by scripts/play.sh has them off.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARROW_BENCH=ON
 cmake --build build
 ctest --test-dir build --output-on-failure -j "$jobs"
 
