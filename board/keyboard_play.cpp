@@ -126,7 +126,7 @@ void KeyboardPlay::UpdateMark()
 void KeyboardPlay::Announce()
 {
     QWidget* widget = WidgetOf(current_);
-    if (!widget || !surface_.hasFocus() || !QAccessible::isActive())
+    if (!widget || !surface_.hasFocus())
         return;
     QAccessibleEvent event(widget, QAccessible::Focus);
     QAccessible::updateAccessibility(&event);
