@@ -29,7 +29,7 @@ public:
         if (t == QAccessible::Name) {
             // A place that takes clicks says where it lies; a covered card is
             // only part of the fan's picture.
-            if (place.kind == FocusPlace::Kind::Frame)
+            if (place.kind == FocusPlace::Kind::Frame && IsFocusable(Model(), place))
                 return LocatedName(SlotName(Model().slot_places[place.index].face), place.index);
             if (place.kind == FocusPlace::Kind::Slot && Model().slot_places[place.index].visible
                 && Model().slot_places[place.index].enabled)
