@@ -22,7 +22,7 @@ cleanup() {
 trap cleanup EXIT
 
 # The server picks a free display and writes its number once it takes clients.
-Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset 9>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 9 -screen 0 "${QUARROW_XVFB_SCREEN:-1024x768x24}" -nolisten tcp -noreset 9>"$work/display" 2>"$work/xvfb.log" &
 children+=($!)
 for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
