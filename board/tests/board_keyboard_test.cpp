@@ -194,6 +194,9 @@ TEST_F(BoardKeyboardTest, AWholeGameFromTheDealToTheWinWithKeysAlone)
         ASSERT_TRUE(Play(*step)) << "step " << (step - std::begin(kOrderedDealWin));
         if (step == std::begin(kOrderedDealWin) + 1) {
             ASSERT_TRUE(TabTo(UndoName()));
+            // The small arrow is marked around, not over.
+            const QRect arrow(surface().undo()->mapTo(window.get(), QPoint(0, 0)), surface().undo()->size());
+            EXPECT_TRUE(Mark()->geometry().contains(arrow.adjusted(-3, -3, 3, 3)));
             Press(Qt::Key_Space);
             EXPECT_FALSE(surface().undo()->isVisible());
             EXPECT_EQ(Focus(), Top(51, 17));
