@@ -76,8 +76,12 @@ public:
     {
         if (name != pressAction())
             return;
-        if (KeyboardPlay* keys = Keys())
-            keys->Activate(Place());
+        // After the reply: a refused move opens a modal notice, and the
+        // screen reader's call must not wait for the player to close it.
+        if (KeyboardPlay* keys = Keys()) {
+            const FocusPlace place = Place();
+            QMetaObject::invokeMethod(keys, [keys, place] { keys->Activate(place); }, Qt::QueuedConnection);
+        }
     }
 
 private:

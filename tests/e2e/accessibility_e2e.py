@@ -5,8 +5,9 @@ the accessibility bus): starts the game, deals with the menu keys, and reads
 the game's accessible tree with pyatspi, as Orca would. Checks that only what
 a player can see is showing, that the places are buttons named by where they
 lie, that the arrow keys move the accessible focus (the focus events a screen
-reader speaks from), that Space selects the focused card, and that a refused
-move opens a notice announced by its words.
+reader speaks from), that Space selects the focused card, that a refused move
+opens a notice announced by its words, and that the places' press action
+is their click.
 Usage: accessibility_e2e.py <quarrow executable>
 """
 import re
@@ -222,6 +223,13 @@ def main(program):
         key("Escape")
         wait_for(lambda: gone(dialog), "the notice stayed")
         assert any(p.name == name and has(p, pyatspi.STATE_SELECTED) for p in places(app)), "the selection went"
+
+        # A screen reader's own "press" on the selected card is its click: cancelled.
+        frame = next(p for p in places(app) if p.name == name and has(p, pyatspi.STATE_FOCUSABLE))
+        action = frame.queryAction()
+        assert [action.getName(i) for i in range(action.nActions)] == ["Press"], action.nActions
+        action.doAction(0)
+        wait_for(lambda: not any(has(p, pyatspi.STATE_SELECTED) for p in places(app)), "press did not cancel")
         print("accessibility e2e: ok")
         return 0
     finally:
