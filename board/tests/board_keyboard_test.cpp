@@ -18,11 +18,15 @@ namespace {
 
 class BoardKeyboardTest : public BoardTest {
 protected:
+    // On a desktop the window manager hands activation over; on a loaded
+    // machine that can take a while.
+    static constexpr int kActivationWaitMs = 20000;
+
     void SetUp() override
     {
         BoardTest::SetUp();
         window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), kActivationWaitMs));
     }
 
     QWidget* Mark() { return window->findChild<FocusMark*>(); }
@@ -86,7 +90,7 @@ protected:
             // back to the board; on a desktop it must come back by itself.
             if (QGuiApplication::platformName() == QLatin1String("offscreen"))
                 window->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window.get(), kActivationWaitMs));
         }
         return seen;
     }
