@@ -13,6 +13,9 @@
 
 #include "board/board_geometry.h"
 #include "board/board_surface.h"
+#include "board/focus_mark.h"
+#include "board/keyboard_play.h"
+#include "board/place_accessibility.h"
 #include "rules/random_source.h"
 #include "services/file_loading.h"
 #include "services/picture_place.h"
@@ -89,8 +92,13 @@ BoardWindow::BoardWindow(const QString& programDir, std::unique_ptr<RandomSource
     setWindowIcon(QIcon(LoadPicture(QStringLiteral(":/assets/emblem.ico"))));
     result_notices_.Attach(game_);
 
+    // Before any place exists, so that none is ever spoken of the plain way.
+    InstallPlaceAccessibility();
     surface_ = new BoardSurface(this);
     setCentralWidget(surface_);
+    focus_mark_ = new FocusMark(this);
+    keyboard_ = new KeyboardPlay(*surface_, *focus_mark_, [this](FocusPlace place) { ActivatePlace(place); });
+    surface_->setFocus();
     surface_->splash()->setCursor(PointingHandCursor());
     BuildMenus();
 
@@ -172,6 +180,27 @@ void BoardWindow::SizeAndCentre()
 void BoardWindow::Mirror()
 {
     surface_->Apply(game_.model());
+    keyboard_->Follow(game_.model());
+}
+
+void BoardWindow::ActivatePlace(FocusPlace place)
+{
+    switch (place.kind) {
+    case FocusPlace::Kind::Slot:
+        img_crdbrd_Click(place.index);
+        break;
+    case FocusPlace::Kind::Frame:
+        img_border_Click();
+        break;
+    case FocusPlace::Kind::Foundation:
+        img_ace_Click(place.index);
+        break;
+    case FocusPlace::Kind::Undo:
+        img_undo_DragDrop();
+        break;
+    case FocusPlace::Kind::None:
+        break;
+    }
 }
 
 void BoardWindow::img_crdbrd_Click(int index)
@@ -202,6 +231,7 @@ void BoardWindow::mnu_deal_Click()
 {
     RunHandler([&] { game_.InitNewGame(); });
     Mirror();
+    keyboard_->Dealt(game_.model());
 }
 
 void BoardWindow::mnu_exit_Click()

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "board/keyboard_focus.h"
 #include "board/mirrored_notices.h"
 #include "rules/game.h"
 #include "windows/message_window.h"
@@ -14,6 +15,8 @@ class QAction;
 namespace quarrow {
 
 class BoardSurface;
+class FocusMark;
+class KeyboardPlay;
 class PointingHand;
 class RandomSource;
 class SoundPlayer;
@@ -39,6 +42,7 @@ public:
 
     Game& game() { return game_; }
     BoardSurface& surface() const { return *surface_; }
+    KeyboardPlay& keyboard() const { return *keyboard_; }
 
     static inline const QString kTitle = QStringLiteral("Quarrow Solitaire");
 
@@ -50,6 +54,8 @@ private:
     void SizeAndCentre();
     // Shows what the game's model says; runs after every event.
     void Mirror();
+    // Space or Enter on a place: the event a click there raises.
+    void ActivatePlace(FocusPlace place);
 
     void img_crdbrd_Click(int index);
     void img_border_Click();
@@ -68,6 +74,8 @@ private:
     MirroredNotices notices_;
     Game game_;
     PointingHand* undo_hand_ = nullptr;
+    FocusMark* focus_mark_ = nullptr;
+    KeyboardPlay* keyboard_ = nullptr;
 };
 
 } // namespace quarrow

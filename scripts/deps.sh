@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and running the game needs on Debian 12; with
-# --tests, also what the test suite needs (Xvfb, xdotool, sanitizers, fuzzing).
+# --tests, also what the test suite needs (Xvfb, xdotool, a window manager and
+# the accessibility bus, sanitizers, fuzzing).
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -15,6 +16,7 @@ if [ "${1:-}" = "--tests" ]; then
     xvfb xauth xdotool imagemagick strace
     dpkg-dev desktop-file-utils appstream lintian man-db dbus-daemon
     clang libclang-rt-14-dev
+    openbox dbus-daemon dbus-bin x11-utils at-spi2-core python3-pyatspi
   )
 fi
 missing=()

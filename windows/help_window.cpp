@@ -18,6 +18,7 @@
 #include "services/pointing_hand.h"
 #include "services/text_file.h"
 #include "services/window_geometry.h"
+#include "windows/link_label.h"
 
 namespace quarrow {
 
@@ -113,7 +114,8 @@ HelpWindow::HelpWindow(Game& game, const QString& programDir, QWidget* parent)
     img_logo = MakePicture(this, "img_logo", QStringLiteral(":/assets/logo.gif"), QRect(295, 58, 140, 102));
     img_logo->hide();
 
-    lbl_url = new QLabel(kWebHost, this);
+    auto* link = new LinkLabel(kWebHost, this);
+    lbl_url = link;
     lbl_url->setObjectName(QStringLiteral("lbl_url"));
     // The host is longer than the classic 93-pixel link can hold in bold, so
     // the link spans the picture column under the logo, and its font steps
@@ -127,6 +129,9 @@ HelpWindow::HelpWindow(Game& game, const QString& programDir, QWidget* parent)
 
     url_hand_ = new PointingHand(lbl_url);
     connect(url_hand_, &PointingHand::dropped, this, &HelpWindow::lbl_url_DragDrop);
+    // From the keyboard the link comes after the buttons, in the about view.
+    connect(link, &LinkLabel::activated, this, &HelpWindow::lbl_url_DragDrop);
+    setTabOrder(btn_rules_, lbl_url);
 
     SizeAndCentre(this, QSize(kClientWidth, kClientHeight));
 }

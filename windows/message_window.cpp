@@ -20,12 +20,13 @@ QLabel* Picture(const QString& name, const QString& resource, const QString& wor
     label->setObjectName(name);
     label->setPixmap(LoadPicture(resource));
     label->setAccessibleName(words);
+    label->setAccessibleDescription(words);
     label->hide();
     return label;
 }
 
 const QString kFullFanWords = QStringLiteral("Only 3 cards per pile");
-const QString kInvalidWords = QStringLiteral("Invalid move: card must be one above or below in value");
+const QString kInvalidWords = QStringLiteral("Invalid move: the card must be one above or below in value");
 const QString kWinWords = QStringLiteral("Well done!");
 
 } // namespace
@@ -55,13 +56,21 @@ MessageWindow::MessageWindow(Game& game, SoundPlayer& sound, QWidget* parent)
     Form_Load();
 }
 
+void MessageWindow::Say(const QString& words)
+{
+    // The full-fan notice is the window's own background picture, so the
+    // window says what its face says.
+    setAccessibleName(words);
+    setAccessibleDescription(words);
+}
+
 void MessageWindow::Form_Load()
 {
     SizeAndCentre(this, ClientSizeForRect(406, 206));
     btn_OK_->setGeometry(243, 160, 121, 25);
     btn_OK_->raise();
     btn_OK_->setFocus();
-    setAccessibleName(kFullFanWords);
+    Say(kFullFanWords);
 }
 
 void MessageWindow::Form_Activate()
@@ -71,12 +80,12 @@ void MessageWindow::Form_Activate()
         if (game_.move_error) {
             img_error_->move(1, 1);
             img_error_->show();
-            setAccessibleName(kInvalidWords);
+            Say(kInvalidWords);
         }
     } else {
         img_win_->move(0, 0);
         img_win_->show();
-        setAccessibleName(kWinWords);
+        Say(kWinWords);
         sound_.Play(game_.snd_applause);
     }
 }

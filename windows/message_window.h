@@ -32,6 +32,7 @@ protected:
 
 private:
     void Form_Load();
+    void Say(const QString& words);
     void btn_OK_Click();
 
     Game& game_;

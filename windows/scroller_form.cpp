@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
 #include <algorithm>
@@ -91,6 +92,10 @@ ScrollerForm::ScrollerForm(const QPixmap& picture, QWidget* parent)
     picInner->setObjectName(QStringLiteral("picInner"));
     picInner->setPixmap(picture);
     picInner->resize(picture.deviceIndependentSize().toSize());
+    picInner->setAccessibleName(QStringLiteral("Example of play"));
+    picInner->setAccessibleDescription(
+        QStringLiteral("A picture of moments of play with their captions; the arrow keys and Page Up and Page "
+                       "Down scroll it."));
 
     vbarScroller = new QScrollBar(Qt::Vertical, this);
     vbarScroller->setObjectName(QStringLiteral("vbarScroller"));
@@ -129,6 +134,40 @@ void ScrollerForm::InitScroller()
     const double innerHeight = picOuter->contentsRect().height();
     scroller_->SetRange(0, RoundToInt16(innerHeight - picInner->height()), RoundToInt16(innerHeight / 5),
                         RoundToInt16(innerHeight));
+}
+
+void ScrollerForm::keyPressEvent(QKeyEvent* event)
+{
+    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    if (!(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) {
+        switch (event->key()) {
+        case Qt::Key_Down:
+            action = QAbstractSlider::SliderSingleStepAdd;
+            break;
+        case Qt::Key_Up:
+            action = QAbstractSlider::SliderSingleStepSub;
+            break;
+        case Qt::Key_PageDown:
+            action = QAbstractSlider::SliderPageStepAdd;
+            break;
+        case Qt::Key_PageUp:
+            action = QAbstractSlider::SliderPageStepSub;
+            break;
+        case Qt::Key_Home:
+            action = QAbstractSlider::SliderToMinimum;
+            break;
+        case Qt::Key_End:
+            action = QAbstractSlider::SliderToMaximum;
+            break;
+        default:
+            break;
+        }
+    }
+    if (action == QAbstractSlider::SliderNoAction || !vbarScroller->isVisible()) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    vbarScroller->triggerAction(action);
 }
 
 void ScrollerForm::vbarScroller_Change(Int16 value)

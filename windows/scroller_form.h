@@ -68,6 +68,11 @@ public:
     const SignedScrollBar& scroller() const { return *scroller_; }
     SignedScrollBar& scroller() { return *scroller_; }
 
+protected:
+    // The arrows, Page Up/Down, Home and End work the bar, as its own arrows
+    // and track do.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void Layout();
     void InitScroller();

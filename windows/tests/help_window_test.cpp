@@ -396,6 +396,22 @@ TEST_F(HelpWindowLinkTest, ClickOnTheLinkOpensTheMakersAddress)
     ExpectAboutView(*window);
 }
 
+TEST_F(HelpWindowLinkTest, TabReachesTheLinkAfterTheButtonsAndEnterOrSpaceOpensIt)
+{
+    auto window = Open(1);
+    for (const char* next : {"btn_help_5", "btn_help_0", "lbl_url"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(next));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    ASSERT_EQ(recorder_.opened.size(), 2);
+    EXPECT_EQ(recorder_.opened.front(), QUrl(QStringLiteral("http://www.quarrow-games.example")));
+    EXPECT_TRUE(window->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String("txt_help"));
+}
+
 TEST_F(HelpWindowLinkTest, HiddenLinkInTheRulesViewOpensNothing)
 {
     auto window = Open(0);

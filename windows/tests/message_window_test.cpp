@@ -216,6 +216,36 @@ TEST_F(MessageWindowTest, WinNoticeShowsItsPictureThenStartsTheApplause)
     }
 }
 
+TEST_F(MessageWindowTest, EachFaceSaysItsWordsToAScreenReader)
+{
+    struct Face {
+        bool won, error;
+        QString words;
+    };
+    const Face faces[] = {
+        {false, false, QStringLiteral("Only 3 cards per pile")},
+        {false, true, QStringLiteral("Invalid move: the card must be one above or below in value")},
+        {true, true, QStringLiteral("Well done!")},
+    };
+    for (const Face& face : faces) {
+        sound_.played.clear();
+        SetFlags(face.won, face.error);
+        QString window_says;
+        QStringList pictures_say;
+        WhenOpen([&](const Notice& notice) {
+            window_says = notice.window->accessibleDescription();
+            for (const QLabel* picture : {notice.img_error, notice.img_win}) {
+                if (picture->isVisible())
+                    pictures_say << picture->accessibleDescription();
+            }
+        });
+        MessageWindow(game_, sound_, nullptr).exec();
+        EXPECT_EQ(window_says, face.words);
+        // The full-fan notice is the window's own picture; the others lie over it.
+        EXPECT_EQ(pictures_say, face.error || face.won ? QStringList {face.words} : QStringList {});
+    }
+}
+
 TEST_F(MessageWindowTest, OkHasTheFocusAndClosesClearingTheErrorAndBothPictures)
 {
     SetFlags(false, true);

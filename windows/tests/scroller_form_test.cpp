@@ -170,6 +170,25 @@ TEST(ScrollerFormTest, ArrowsAndTrackMoveThePictureUpToTheBottomEdge)
     EXPECT_EQ(PictureTop(form), 0);
 }
 
+TEST(ScrollerFormTest, KeysScrollAsTheBarsArrowsAndTrackDo)
+{
+    ScrollerForm form(PictureOfSize(327, 729));
+    form.show();
+    const std::pair<Qt::Key, int> presses[] = {
+        {Qt::Key_Up, 0},          {Qt::Key_Down, -62},     {Qt::Key_PageDown, -374}, {Qt::Key_End, -417},
+        {Qt::Key_Down, -417},     {Qt::Key_PageUp, -105}, {Qt::Key_Home, 0},
+    };
+    for (const auto& [key, top] : presses) {
+        QTest::keyClick(&form, key);
+        EXPECT_EQ(PictureTop(form), top) << QKeySequence(key).toString().toStdString();
+    }
+    // With nothing to scroll, the keys move nothing.
+    ScrollerForm small(PictureOfSize(100, 100));
+    small.show();
+    QTest::keyClick(&small, Qt::Key_PageDown);
+    EXPECT_EQ(PictureTop(small), 0);
+}
+
 TEST(ScrollerFormTest, DraggingTheThumbMovesThePictureBeforeRelease)
 {
     ScrollerForm form(PictureOfSize(327, 729));
