@@ -14,7 +14,7 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(
     libbenchmark-dev python3
     xvfb xauth xdotool imagemagick strace
-    dpkg-dev desktop-file-utils appstream lintian man-db dbus-daemon
+    dpkg-dev desktop-file-utils appstream lintian man-db
     clang libclang-rt-14-dev
     openbox dbus-daemon dbus-bin x11-utils at-spi2-core python3-pyatspi
   )
