@@ -14,9 +14,7 @@ void ClockRandomSource::Reseed()
 
 float ClockRandomSource::Next()
 {
-    // 24 random bits scaled by 2^-24 fill a float's mantissa exactly and can
-    // never round up to 1.0 (std::generate_canonical<float> can).
-    return static_cast<float>(engine_() >> 8) * 0x1p-24f;
+    return DrawBelowOne(engine_());
 }
 
 } // namespace quarrow

@@ -14,6 +14,13 @@ public:
     virtual float Next() = 0;
 };
 
+// 24 of the 32 bits scaled by 2^-24: they fill a float's mantissa exactly, so
+// the result is never rounded up to 1.0 (std::generate_canonical<float> can be).
+inline float DrawBelowOne(std::uint32_t bits)
+{
+    return static_cast<float>(bits >> 8) * 0x1p-24f;
+}
+
 // Seeded from the high-resolution clock at every shuffle, so two deals in the
 // same second still differ.
 class ClockRandomSource final : public RandomSource {

@@ -7,7 +7,9 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <numeric>
+#include <random>
 #include <stdexcept>
 #include <vector>
 
@@ -15,6 +17,19 @@
 #include "rules/random_source.h"
 
 namespace quarrow::testing {
+
+// Draws as the clock source does, but every reseed takes the next seed from
+// one fixed seed, so a run of many deals can be replayed exactly.
+class SeededRandom final : public RandomSource {
+public:
+    explicit SeededRandom(std::uint32_t seed) : seeds_(seed) {}
+    void Reseed() override { engine_.seed(seeds_()); }
+    float Next() override { return DrawBelowOne(engine_()); }
+
+private:
+    std::mt19937 seeds_;
+    std::mt19937 engine_;
+};
 
 // Hands out the given values in order, then `fallback` for ever.
 class ScriptedRandom final : public RandomSource {

@@ -69,13 +69,18 @@ TEST_F(Foundations, WrongSuitOrRankIsRefusedSilently)
     EXPECT_EQ(notices.faces.size(), 1u) << "only the refused board move spoke";
 }
 
-TEST_F(Foundations, EmptyFoundationTakesNothing)
+TEST_F(Foundations, TwoCannotGoHomeBeforeItsAce)
 {
-    // Take the three of diamonds home before its ace.
-    game.img_crdbrd_Click(18);
-    game.img_ace_Click(2);
-    EXPECT_EQ(game.foundation_top[2], 0);
+    ASSERT_EQ(SlotOf(28), 30) << "the two of clubs tops fan 10, its ace lies in fan 9";
+    game.img_crdbrd_Click(30);
+    ASSERT_TRUE(game.card_selected);
+    ASSERT_FALSE(Foundation(3).enabled) << "an empty foundation takes no clicks";
+    const BoardModel before = game.model();
+    game.img_ace_Click(3);
+    EXPECT_EQ(game.foundation_top[3], 0);
     EXPECT_TRUE(game.card_selected);
+    EXPECT_EQ(game.model(), before);
+    EXPECT_TRUE(notices.faces.empty());
 }
 
 TEST_F(Foundations, ClickWithNothingSelectedDoesNothing)

@@ -68,6 +68,17 @@ TEST(Shuffle, ExactHalvesRoundToEven)
     }
 }
 
+// At j = 1 this draw puts x just above 16.5 (16.5000006). Done in single
+// precision, r * 51 rounds up and the sum then ties back to 16.5, which rounds
+// to 16: the draw tells the exact sum from float arithmetic.
+TEST(Shuffle, NoRoundingToSinglePrecisionBeforeTheIndex)
+{
+    ScriptedRandom random({5098958 * 0x1p-24f});
+    std::vector<Int16> expected = Ordered();
+    std::swap(expected[0], expected[16]);
+    EXPECT_EQ(Shuffle(random), expected);
+}
+
 TEST(Shuffle, RebuildsTheDeckFromScratchEachTime)
 {
     ScriptedRandom zero;
@@ -95,15 +106,13 @@ TEST(Shuffle, ClockSourceGivesPermutationsThatDifferBetweenShuffles)
     EXPECT_EQ(seen.size(), 200u);
 }
 
-TEST(Shuffle, ClockSourceStaysBelowOne)
+// All 32 bits set is the largest draw: scaled whole it would round to 1.0 and
+// index past the deck.
+TEST(Shuffle, LargestRawDrawStaysBelowOne)
 {
-    ClockRandomSource clock;
-    clock.Reseed();
-    for (int n = 0; n < 100000; ++n) {
-        const float r = clock.Next();
-        ASSERT_GE(r, 0.0f);
-        ASSERT_LT(r, 1.0f);
-    }
+    EXPECT_EQ(DrawBelowOne(0xFFFFFFFFu), std::nextafter(1.0f, 0.0f));
+    EXPECT_EQ(DrawBelowOne(0x000000FFu), 0.0f);
+    EXPECT_EQ(DrawBelowOne(0x00000100u), 0x1p-24f);
 }
 
 TEST(Shuffle, StackedDrawsDealTheChosenOrder)
