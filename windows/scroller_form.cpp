@@ -72,7 +72,8 @@ Int16 SignedScrollBar::FromBar(int barValue) const
 }
 
 ScrollerForm::ScrollerForm(const QPixmap& picture, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // Qt::Tool: a tool-window frame, whose title bar has a close box only.
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("ScrollerForm"));
