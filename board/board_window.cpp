@@ -3,13 +3,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
-#include <QScreen>
 
 #include "board/board_geometry.h"
 #include "board/board_surface.h"
@@ -161,12 +159,7 @@ void BoardWindow::SizeAndCentre()
     surface_->setFixedSize(ClientSizeForRect(kBoardRight, kBoardBottom));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    move(area.topLeft() + CenteredTopLeft(area.size(), size()));
+    CentreOnScreen(this);
 }
 
 void BoardWindow::Mirror()
