@@ -26,8 +26,16 @@ int FrameKind(const QWidget* window)
 
 QMargins FrameGuess(const QWidget* window)
 {
-    const auto seen = frames_seen.find(FrameKind(window));
-    return FrameKind(window) == -1 || seen == frames_seen.end() ? QMargins() : seen->second;
+    if (FrameKind(window) == -1)
+        return {};
+    if (const auto seen = frames_seen.find(FrameKind(window)); seen != frames_seen.end())
+        return seen->second;
+    // A kind not seen yet most likely gets the frame of the windows that were.
+    for (const auto& [kind, frame] : frames_seen) {
+        if (kind != -1)
+            return frame;
+    }
+    return {};
 }
 
 void MoveCentred(QWidget* window, const QMargins& frame)
