@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and running the game needs on Debian 12; with
-# --tests, also what the test suite needs (Xvfb, xdotool, sanitizers, fuzzing).
+# --tests, also what the test suite needs (Xvfb, a window manager, a session
+# bus, Weston and Qt's Wayland plugin, xdotool, sanitizers, fuzzing).
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -12,7 +13,8 @@ packages=(
 if [ "${1:-}" = "--tests" ]; then
   packages+=(
     libbenchmark-dev python3
-    xvfb xauth xdotool imagemagick strace
+    xvfb xauth xdotool x11-utils imagemagick strace
+    openbox dbus-daemon weston qt6-wayland
     dpkg-dev desktop-file-utils appstream
     clang libclang-rt-14-dev
   )

@@ -44,8 +44,10 @@ echo "window mapped"
 INNER
 chmod +x "$work/start.sh"
 # -noreset: xdotool's polling connections come and go while the program
-# connects; a server resetting after the last one left would refuse it.
-SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" "$work/start.sh"
+# connects; a server resetting after the last one left would refuse it. The
+# session bus of its own keeps the D-Bus library from starting one itself.
+SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" \
+  dbus-run-session -- "$work/start.sh"
 
 dpkg -r quarrow-solitaire >/dev/null
 for f in /usr/bin/quarrow-solitaire /usr/lib/quarrow-solitaire; do
