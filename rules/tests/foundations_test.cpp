@@ -69,13 +69,25 @@ TEST_F(Foundations, WrongSuitOrRankIsRefusedSilently)
     EXPECT_EQ(notices.faces.size(), 1u) << "only the refused board move spoke";
 }
 
-TEST_F(Foundations, EmptyFoundationTakesNothing)
+// The two of spades on top of fan 1, its ace beneath it: the two is the
+// next rank for an empty foundation, so only emptiness refuses it.
+class TwoOnItsAce : public GameTest {
+protected:
+    TwoOnItsAce() : GameTest(OrderWith({{3, 2}})) { game.InitNewGame(); }
+};
+
+TEST_F(TwoOnItsAce, ATwoCannotBeLaidBeforeItsAce)
 {
-    // Take the three of diamonds home before its ace.
-    game.img_crdbrd_Click(18);
-    game.img_ace_Click(2);
-    EXPECT_EQ(game.foundation_top[2], 0);
-    EXPECT_TRUE(game.card_selected);
+    ASSERT_EQ(Slot(3).face, 2);
+    game.img_crdbrd_Click(3);
+    ASSERT_TRUE(game.card_selected);
+    EXPECT_FALSE(Foundation(1).visible && Foundation(1).enabled) << "an empty foundation takes no clicks";
+    const BoardModel selected = game.model();
+
+    game.img_ace_Click(1);
+    EXPECT_EQ(game.foundation_top[1], 0);
+    EXPECT_EQ(game.model(), selected);
+    EXPECT_TRUE(notices.faces.empty());
 }
 
 TEST_F(Foundations, ClickWithNothingSelectedDoesNothing)
