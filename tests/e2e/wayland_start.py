@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """The built program started natively on Wayland, in Weston's headless
 compositor: the board window maps at its fixed size, with its menu bar and
-the board picture. Weston's headless backend takes no synthetic input, so
+the board picture; it asks the compositor for that size as both its minimum
+and maximum, and names its desktop entry (the app_id, through which the
+desktop shows its icon). Weston's headless backend takes no synthetic input, so
 the screen is all there is to look at (weston-screenshooter, allowed by
 --debug). Exits 77 (skipped) with the reason where Weston or Qt's Wayland
 plugin is missing.
@@ -11,6 +13,7 @@ looked for: the dark line round the board picture, 704 x 454 pixels.
 """
 import glob
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -91,14 +94,18 @@ def main(program):
                 return 1
             time.sleep(0.05)
         game_env = dict(env, WAYLAND_DISPLAY=socket, QT_QPA_PLATFORM="wayland", SDL_AUDIODRIVER="dummy")
-        game = subprocess.Popen([program], env=game_env, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        # The requests the program makes of the compositor, for the checks below.
+        protocol = os.path.join(runtime, "protocol.log")
+        with open(protocol, "w") as log:
+            game = subprocess.Popen([program], env=dict(game_env, WAYLAND_DEBUG="client"),
+                                    stdout=subprocess.DEVNULL, stderr=log)
 
         shots = os.path.join(runtime, "shots")
         os.makedirs(shots)
         found = None
         while time.monotonic() < deadline and not found:
             if game.poll() is not None:
-                failures.append(f"the program ended, status {game.returncode}: {game.communicate()[1][-2000:]}")
+                failures.append(f"the program ended, status {game.returncode}")
                 break
             for old in glob.glob(os.path.join(shots, "*")):
                 os.remove(old)
@@ -130,6 +137,17 @@ def main(program):
                 failures.append("no menu captions above the board")
         elif not failures:
             failures.append(f"no board picture of {BOARD[0]}x{BOARD[1]} on the screen within {DEADLINE:.0f} s")
+        with open(protocol, errors="replace") as log:
+            requests = log.read()
+        # The desktop finds the icon through the desktop entry the app_id names.
+        if 'set_app_id("example.quarrowgames.Solitaire")' not in requests:
+            failures.append("the board does not name its desktop entry as its app_id")
+        # A fixed size is a minimum and maximum alike: nothing to maximise to.
+        smallest = set(re.findall(r"set_min_size\((\d+), (\d+)\)", requests))
+        largest = set(re.findall(r"set_max_size\((\d+), (\d+)\)", requests))
+        if not any(width == "705" for width, _ in smallest & largest):
+            failures.append(f"the board asks for no fixed size 705 wide: minimum {sorted(smallest)}, "
+                            f"maximum {sorted(largest)}")
     finally:
         for process in (game, weston):
             if process and process.poll() is None:
