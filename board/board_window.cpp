@@ -2,14 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
-#include <QScreen>
 
 #include "board/board_geometry.h"
 #include "board/board_surface.h"
@@ -42,20 +38,6 @@ void RunHandler(Handler&& handler)
     } catch (const InternalError& error) {
         qFatal("Quarrow Solitaire internal error: %s", error.what());
     }
-}
-
-// Qt reports a file it may not open as "not found"; tell the player what is
-// really wrong with it.
-QString WhyUnreadable(const QString& path, const QString& readerError)
-{
-    const QFileInfo file(path);
-    if (!file.exists())
-        return QStringLiteral("is missing");
-    if (file.isDir())
-        return QStringLiteral("is a folder, not a picture");
-    if (!file.isReadable())
-        return QStringLiteral("cannot be read (permission denied)");
-    return QStringLiteral("cannot be loaded as a picture (%1)").arg(readerError);
 }
 
 QString WithSeparator(const QString& folder)
@@ -145,11 +127,11 @@ QString BoardWindow::Form_Load()
 
     setWindowIcon(QIcon());
     surface_->undo()->hide();
-    QImageReader reader(IconPath());
-    const QImage icon = reader.read();
+    QString why;
+    const QImage icon = ReadPictureFile(IconPath(), why);
     if (icon.isNull())
         return QStringLiteral("Quarrow Solitaire cannot start: the window icon %1 %2.")
-            .arg(QDir::toNativeSeparators(IconPath()), WhyUnreadable(IconPath(), reader.errorString()));
+            .arg(QDir::toNativeSeparators(IconPath()), why);
     setWindowIcon(QIcon(QPixmap::fromImage(icon)));
 
     game_.snd_path = (WithSeparator(program_dir_) + QStringLiteral("SOUND/")).toStdString();
@@ -169,12 +151,7 @@ void BoardWindow::SizeAndCentre()
     surface_->setFixedSize(ClientSizeForRect(kBoardRight, kBoardBottom));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    move(area.topLeft() + CenteredTopLeft(area.size(), size()));
+    CentreOnScreen(this);
 }
 
 void BoardWindow::Mirror()

@@ -9,6 +9,9 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(quarrow::BoardWindow::kTitle);
+    // Wayland desktops find a window's icon, and group its windows, through
+    // the desktop entry its application names (the app_id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.quarrowgames.Solitaire"));
 
     quarrow::BoardWindow window(QCoreApplication::applicationDirPath());
     const QString error = window.Form_Load();

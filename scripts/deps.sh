@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and running the game needs on Debian 12; with
-# --tests, also what the test suite needs (Xvfb, xdotool, a window manager and
-# the accessibility bus, sanitizers, fuzzing).
+# --tests, also what the test suite needs (Xvfb, a window manager, a session
+# bus, Weston and Qt's Wayland plugin, the accessibility bus, xdotool, the
+# package checker, sanitizers, fuzzing).
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -13,10 +14,11 @@ packages=(
 if [ "${1:-}" = "--tests" ]; then
   packages+=(
     libbenchmark-dev python3
-    xvfb xauth xdotool imagemagick strace
+    xvfb xauth xdotool x11-utils imagemagick strace
+    openbox dbus-daemon weston qt6-wayland
     dpkg-dev desktop-file-utils appstream lintian man-db
     clang libclang-rt-14-dev
-    openbox dbus-daemon dbus-bin x11-utils at-spi2-core python3-pyatspi
+    dbus-bin at-spi2-core python3-pyatspi
   )
 fi
 missing=()

@@ -1,17 +1,33 @@
 #include "services/file_loading.h"
 
-#include <cstdio>
-#include <memory>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 
 namespace quarrow {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return fd_; }
+
+private:
+    int fd_;
 };
 
-constexpr std::size_t kBlockSize = 1024;
+constexpr std::size_t kBlockSize = 64 * 1024;
 
 } // namespace
 
@@ -19,22 +35,31 @@ bool LoadWholeFile(const std::string& path, std::string& contents)
 {
     contents.clear();
 
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    // Non-blocking, so that opening a FIFO returns at once instead of waiting
+    // for a writer; what was opened is then asked what it is, rather than the
+    // path beforehand, which could be swapped in between.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (file.get() < 0)
+        return false;
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
         return false;
 
+    std::string bytes;
+    if (status.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(status.st_size));
     char block[kBlockSize];
     for (;;) {
-        const std::size_t count = std::fread(block, 1, kBlockSize, file.get());
-        contents.append(block, count);
-        if (count < kBlockSize)
+        const ssize_t count = ::read(file.get(), block, sizeof block);
+        if (count > 0) {
+            bytes.append(block, static_cast<std::size_t>(count));
+        } else if (count == 0) {
             break;
+        } else if (errno != EINTR) {
+            return false;
+        }
     }
-    // A directory opens fine on Linux and only fails here, on the first read.
-    if (std::ferror(file.get())) {
-        contents.clear();
-        return false;
-    }
+    contents = std::move(bytes);
     return true;
 }
 

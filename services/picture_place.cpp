@@ -60,6 +60,19 @@ void PicturePlace::mouseReleaseEvent(QMouseEvent* event)
         emit clicked(index_);
 }
 
+// Qt delivers a double-click as press, release, double-click, release. The
+// second half is no click of its own: were it taken as a press, a
+// double-clicked card would be selected by the first half and put back by the
+// second, which lands on the selection frame that came up in between.
+void PicturePlace::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    pressed_ = false;
+}
+
 void PicturePlace::changeEvent(QEvent* event)
 {
     // A place hidden or disabled between press and release must not report

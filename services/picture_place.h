@@ -9,7 +9,8 @@ namespace quarrow {
 // A lightweight picture control: draws one picture unscaled from its top-left
 // corner with no background of its own, and reports a click anywhere in its
 // rectangle, transparent pixels included. Hidden or disabled, it reports no
-// clicks (a hidden place lets the pointer reach whatever lies beneath).
+// clicks (a hidden place lets the pointer reach whatever lies beneath). A
+// double-click is one click.
 class PicturePlace final : public QWidget {
     Q_OBJECT
 
@@ -30,6 +31,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 

@@ -1,7 +1,12 @@
 #include "services/pictures.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
+
+#include "services/file_loading.h"
 
 namespace quarrow {
 
@@ -27,6 +32,41 @@ QPixmap LoadPicture(const QString& resourcePath)
         }
     }
     return QPixmap(resourcePath);
+}
+
+namespace {
+
+QString WhyUnreadable(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.exists())
+        return QStringLiteral("is missing");
+    if (file.isDir())
+        return QStringLiteral("is a folder, not a picture");
+    if (!file.isFile())
+        return QStringLiteral("is not a regular file");
+    return QStringLiteral("cannot be read (permission denied)");
+}
+
+} // namespace
+
+QImage ReadPictureFile(const QString& path, QString& why)
+{
+    std::string bytes;
+    if (!LoadWholeFile(QFile::encodeName(path).toStdString(), bytes)) {
+        why = WhyUnreadable(path);
+        return {};
+    }
+    QByteArray data = QByteArray::fromStdString(bytes);
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    // By the contents alone: Qt takes a format named by the caller at its word
+    // and gives up when the bytes are another format's.
+    QImageReader reader(&buffer);
+    const QImage image = reader.read();
+    if (image.isNull())
+        why = QStringLiteral("cannot be loaded as a picture (%1)").arg(reader.errorString());
+    return image;
 }
 
 } // namespace quarrow

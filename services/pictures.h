@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -12,5 +13,13 @@ QPixmap LoadPicture(const QString& resourcePath);
 
 // The "@2x" sibling of a picture path: ":/a/x.gif" -> ":/a/x@2x.gif".
 QString HighDensityPath(const QString& path);
+
+// Reads a picture file from disk whole (LoadWholeFile: anything but a regular
+// file is unreadable) and decodes it by its contents. On failure the image is
+// null and why says what is wrong with the file, to follow its name in a
+// message: "is missing", "is a folder, not a picture", "is not a regular
+// file", "cannot be read (permission denied)" or "cannot be loaded as a
+// picture (reason)".
+QImage ReadPictureFile(const QString& path, QString& why);
 
 } // namespace quarrow

@@ -119,6 +119,10 @@ bool PointingHand::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     }
+    case QEvent::MouseButtonDblClick:
+        // The second half of a double-click is no new press, so the release
+        // after it drops nothing: a double-click is one click.
+        break;
     case QEvent::MouseButtonRelease: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton || !pressed_)

@@ -1,26 +1,15 @@
 #include "text_file.h"
 
 #include <QStringDecoder>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+
+#include "services/file_loading.h"
 
 namespace quarrow {
 
 std::string ReadTextFile(const std::string& path)
 {
-    // Checked first because an ifstream happily "opens" a folder on Linux and
-    // then fails on the first read.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return {};
-
-    std::ifstream in(path, std::ios::binary); // input only: never creates the file
-    if (!in)
-        return {};
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        return {};
+    std::string bytes;
+    LoadWholeFile(path, bytes); // empty on any failure
     return bytes;
 }
 

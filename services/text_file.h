@@ -6,8 +6,8 @@
 
 namespace quarrow {
 
-// The whole file, byte for byte. A file that is missing, a folder or cannot be
-// read gives the empty string; nothing is ever created on disk.
+// The whole file, byte for byte. A file that is missing, is no regular file
+// or cannot be read gives the empty string; nothing is ever created on disk.
 std::string ReadTextFile(const std::string& path);
 
 // Single-byte text as the Windows-1252 code page shows it, all 256 bytes mapped

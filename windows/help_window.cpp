@@ -75,7 +75,8 @@ QIcon BlankIcon()
 } // namespace
 
 HelpWindow::HelpWindow(Game& game, const QString& programDir, QWidget* parent)
-    : ActivatingDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // Qt::Tool: a tool-window frame, whose title bar has a close box only.
+    : ActivatingDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , game_(game)
     , programDir_(programDir)

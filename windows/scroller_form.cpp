@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFrame>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
@@ -12,6 +11,7 @@
 #include <limits>
 
 #include "services/message_box.h"
+#include "services/pictures.h"
 #include "services/window_geometry.h"
 
 namespace quarrow {
@@ -73,7 +73,8 @@ Int16 SignedScrollBar::FromBar(int barValue) const
 }
 
 ScrollerForm::ScrollerForm(const QPixmap& picture, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // Qt::Tool: a tool-window frame, whose title bar has a close box only.
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("ScrollerForm"));
@@ -178,11 +179,11 @@ void ScrollerForm::vbarScroller_Change(Int16 value)
 bool ShowScrollerForm(const QString& programDir, QWidget* parent)
 {
     const QString path = programDir + QLatin1Char('/') + kExamplePicture;
-    QImageReader reader(path);
-    const QImage image = reader.read();
+    QString why;
+    const QImage image = ReadPictureFile(path, why);
     if (image.isNull()) {
-        ShowMessageBox(parent, QStringLiteral("The example picture could not be shown:\n%1\n(%2)")
-                                   .arg(QDir::toNativeSeparators(path), reader.errorString()));
+        ShowMessageBox(parent, QStringLiteral("The example cannot be shown: the picture %1 %2.")
+                                   .arg(QDir::toNativeSeparators(path), why));
         return false;
     }
     ScrollerForm form(QPixmap::fromImage(image), parent);

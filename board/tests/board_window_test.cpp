@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QtMath>
 
 #include "board/board_geometry.h"
@@ -27,10 +26,6 @@ TEST_F(BoardWindowTest, IsAFixedWindowWhoseClientAreaIsTheBoardPlusOnePixel)
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-
-    const QRect screen = window->screen()->geometry();
-    EXPECT_EQ(window->x() - screen.x(), (screen.width() - window->width()) / 2);
-    EXPECT_EQ(window->y() - screen.y(), (screen.height() - window->height()) / 2);
 }
 
 TEST_F(BoardWindowTest, MenusCarryTheirCaptionsInOrderWithoutShortcuts)

@@ -77,6 +77,22 @@ TEST_F(PicturePlaceTest, AHiddenPlaceLetsTheClickThroughToThePlaceBeneath)
     EXPECT_EQ(lowerClicks.count(), 1);
 }
 
+// An ace clicked goes home and uncovers the card beneath it before the second
+// half of a double-click arrives: that half must not reach the card.
+TEST_F(PicturePlaceTest, ADoubleClickIsOneClickWhateverComesUpUnderThePointer)
+{
+    QSignalSpy lowerClicks(lower, &PicturePlace::clicked);
+    QSignalSpy upperClicks(upper, &PicturePlace::clicked);
+    QObject::connect(upper, &PicturePlace::clicked, upper, &QWidget::hide);
+
+    QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(40, 50));
+    EXPECT_EQ(upperClicks.count(), 1);
+    EXPECT_EQ(lowerClicks.count(), 0);
+
+    QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(40, 50));
+    EXPECT_EQ(lowerClicks.count(), 1);
+}
+
 TEST_F(PicturePlaceTest, ADisabledPlaceReportsNothing)
 {
     QSignalSpy lowerClicks(lower, &PicturePlace::clicked);

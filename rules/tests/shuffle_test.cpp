@@ -68,12 +68,13 @@ TEST(Shuffle, ExactHalvesRoundToEven)
     }
 }
 
-// At j = 1 this draw puts x just above 16.5 (16.5000006). Done in single
-// precision, r * 51 rounds up and the sum then ties back to 16.5, which rounds
-// to 16: the draw tells the exact sum from float arithmetic.
-TEST(Shuffle, NoRoundingToSinglePrecisionBeforeTheIndex)
+// At j = 1, r = 5098958 / 2^24 gives r * 51 = 15.5 + 10 / 2^24, so x lies
+// just above 16.5 and rounds to 17. Rounded to single precision on the way,
+// the product becomes 15.5 + 2^-20 and the sum exactly 16.5, which rounds to
+// the even 16: this draw tells the two apart.
+TEST(Shuffle, NoRoundingToSinglePrecisionBeforeTheIndexIsRounded)
 {
-    ScriptedRandom random({5098958 * 0x1p-24f});
+    ScriptedRandom random({5098958.0f / 16777216.0f});
     std::vector<Int16> expected = Ordered();
     std::swap(expected[0], expected[16]);
     EXPECT_EQ(Shuffle(random), expected);

@@ -1,6 +1,7 @@
 // Random play over many games, with the board's invariants checked after
 // every event. Clicks go only where a player could click.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -119,24 +120,28 @@ TEST(BoardInvariants, RememberTheFoundationsBetweenChecks)
     EXPECT_NE(invariants.FirstBroken(game).find("foundation 1"), std::string::npos);
 }
 
-// A fresh seed each run explores new deals; QUARROW_SOAK_SEED replays one.
+// A fresh seed each run, so that runs between them cover ever more games;
+// a failure names its seed, and QUARROW_SOAK_SEED=<seed> plays the same
+// games again.
 std::uint32_t SoakSeed()
 {
-    if (const char* replay = std::getenv("QUARROW_SOAK_SEED"))
-        return static_cast<std::uint32_t>(std::strtoul(replay, nullptr, 10));
-    return std::random_device {}();
+    if (const char* chosen = std::getenv("QUARROW_SOAK_SEED"); chosen && *chosen)
+        return static_cast<std::uint32_t>(std::strtoul(chosen, nullptr, 10));
+    return std::random_device{}();
 }
 
 TEST(Soak, TenThousandRandomGamesKeepTheBoardWhole)
 {
     const std::uint32_t seed = SoakSeed();
-    SCOPED_TRACE("replay with QUARROW_SOAK_SEED=" + std::to_string(seed));
-    RecordProperty("seed", std::to_string(seed));
+    std::printf("core soak: seed %u (replay with QUARROW_SOAK_SEED=%u)\n", seed, seed);
     SeededRandom deals(seed);
     Soak soak(deals);
     std::mt19937 pick(seed);
-    for (int game = 0; game < 10000 && !HasFatalFailure(); ++game)
+    for (int game = 0; game < 10000 && !HasFatalFailure(); ++game) {
+        SCOPED_TRACE("game " + std::to_string(game + 1) + " of seed " + std::to_string(seed)
+                     + "; replay with QUARROW_SOAK_SEED=" + std::to_string(seed));
         soak.PlayGame(pick, 120);
+    }
 }
 
 // The stairs deal reaches the win often under random play; the win and the

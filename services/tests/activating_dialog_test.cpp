@@ -1,6 +1,7 @@
 #include "services/activating_dialog.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -53,6 +54,31 @@ TEST(ActivatingDialog, RunsTheHookAgainOnEveryReactivation)
     dialog.exec();
 
     EXPECT_EQ(after_return, 2);
+}
+
+// Closing a message box the dialog opened gives the focus back to the dialog:
+// the player never left it, so its view must not be chosen again.
+TEST(ActivatingDialog, FocusBackFromItsOwnMessageBoxIsNoNewActivation)
+{
+    CountingDialog dialog;
+    int after_box = -1;
+    QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.activations > 0; }));
+        QTimer::singleShot(0, [&] {
+            EXPECT_TRUE(QTest::qWaitFor([] { return qobject_cast<QMessageBox*>(QApplication::activeWindow()); }));
+            static_cast<QMessageBox*>(QApplication::activeWindow())->accept();
+        });
+        QMessageBox box(QMessageBox::NoIcon, QString(), QStringLiteral("oops"), QMessageBox::Ok, &dialog);
+        box.exec();
+        // As the window manager does once the box is gone.
+        dialog.activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.isActiveWindow(); }));
+        after_box = dialog.activations;
+        dialog.accept();
+    });
+    dialog.exec();
+
+    EXPECT_EQ(after_box, 1);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quarrow {
@@ -52,7 +53,7 @@ protected:
 
 TEST_F(LoadWholeFileTest, ReadsExactBytesAroundTheBlockSize)
 {
-    for (const std::size_t size : {0, 1, 1023, 1024, 1025, 2048, 2049, 70000}) {
+    for (const std::size_t size : {0, 1, 1023, 1024, 65535, 65536, 65537, 200000}) {
         SCOPED_TRACE(size);
         const std::string bytes = Bytes(size);
         std::string contents = "left over";
@@ -70,12 +71,18 @@ TEST_F(LoadWholeFileTest, KeepsLineEndsNulsAndHighBytesAsStored)
     EXPECT_EQ(contents, bytes);
 }
 
+// Anything but a regular file fails at once: a FIFO nobody writes to would
+// block the caller for ever, and /dev/zero would fill the memory.
 TEST_F(LoadWholeFileTest, FailuresLeaveContentsEmpty)
 {
     const std::string missing_file = (dir_ / "CLUCK.WAV").string();
     const std::string missing_folder = (dir_ / "SOUND" / "CLUCK.WAV").string();
     const std::string a_directory = dir_.string();
-    for (const std::string& path : {missing_file, missing_folder, a_directory, std::string()}) {
+    const std::string fifo = (dir_ / "fifo.wav").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const fs::path endless = dir_ / "zero.wav";
+    fs::create_symlink("/dev/zero", endless);
+    for (const std::string& path : {missing_file, missing_folder, a_directory, fifo, endless.string(), std::string()}) {
         SCOPED_TRACE(path);
         std::string contents = "earlier sound";
         EXPECT_FALSE(LoadWholeFile(path, contents));
@@ -101,8 +108,9 @@ TEST_F(LoadWholeFileTest, ClosesTheFileOnEveryPath)
     std::string contents;
     for (int i = 0; i < 50; ++i) {
         LoadWholeFile(good, contents);
-        LoadWholeFile(dir_.string(), contents); // opens, then fails on reading
+        LoadWholeFile(dir_.string(), contents);
         LoadWholeFile((dir_ / "missing").string(), contents);
+        LoadWholeFile("/dev/null", contents); // opens, then is no regular file
     }
     EXPECT_EQ(OpenDescriptors(), before);
 }

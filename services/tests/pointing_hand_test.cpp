@@ -140,6 +140,10 @@ TEST_F(PointingHandTest, AClickOnTheControlIsTheDrop)
     EXPECT_EQ(dropped.count(), 2);
     ClickAt(outside_);
     EXPECT_EQ(dropped.count(), 2);
+    // A double-click is one click: the undo is not asked for twice, nor the browser.
+    MoveTo(inside_);
+    QTest::mouseDClick(Handle(), Qt::LeftButton, {}, inside_);
+    EXPECT_EQ(dropped.count(), 3);
 }
 
 TEST_F(PointingHandTest, LettingGoOutsideTheControlIsNoClick)

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Plays the built program in a real X server, as a player would.
 
-Run inside an X server without a window manager (see run_in_xvfb.sh):
+Run inside an X server, bare or under a window manager (run_in_xvfb.sh [--wm]):
 start the program, deal with Alt+F then D, read the screen back and check
 that a card face stands at each dealt slot and none at slots 53 and 54,
 select the single card of the last fan and look for the green frame (dealing
@@ -14,7 +14,7 @@ import subprocess
 import sys
 import tempfile
 
-from xsession import (DEADLINE, Screen, TimedOut, choose, click, find_window, focus, geometry, near,  # noqa: F401
+from xsession import (DEADLINE, Screen, TimedOut, choose, click, find_window, focus, geometry, near, placed,  # noqa: F401
                       screen_when, search, wait_for, wait_gone, xdotool)
 
 PEACH = (254, 230, 206)
@@ -52,7 +52,7 @@ def main(program):
 
         window = wait_for(board_window, "no window named 'Quarrow Solitaire' appeared")
         focus(window)
-        x, y, width, height = geometry(window)
+        x, y, width, height = placed(window)
         check(width == 705, f"window width {width}, expected 705")
         left, top = x, y + height - CLIENT_HEIGHT  # the client area lies under the menu bar
 

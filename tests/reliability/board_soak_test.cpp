@@ -33,19 +33,6 @@ using testing::BoardInvariants;
 using testing::Face;
 using testing::RecordingNotices;
 
-// Deals from a seeded generator, so two games fed the same seed deal alike
-// and a failing run can be repeated.
-class SeededDeals final : public RandomSource {
-public:
-    explicit SeededDeals(unsigned seed) : generator_(seed) {}
-    void Reseed() override {}
-    // 24 random bits: exactly representable, and never 1.
-    float Next() override { return static_cast<float>(generator_() >> 8) / 16777216.0f; }
-
-private:
-    std::mt19937 generator_;
-};
-
 int EnvOr(const char* name, int fallback)
 {
     const char* value = std::getenv(name);
@@ -216,8 +203,8 @@ TEST_F(BoardSoak, RandomGamesKeepTheWindowAndTheGameWhole)
 {
     const int games = EnvOr("QUARROW_SOAK_GAMES", QUARROW_SOAK_GAMES);
     const auto seed = static_cast<unsigned>(EnvOr("QUARROW_SOAK_SEED", 20261207));
-    SeededDeals windowDeals(seed);
-    SeededDeals coreDeals(seed);
+    testing::SeededRandom windowDeals(static_cast<std::uint32_t>(seed));
+    testing::SeededRandom coreDeals(static_cast<std::uint32_t>(seed));
     Start(windowDeals, coreDeals);
     std::mt19937 pick(seed);
     QElapsedTimer clock;

@@ -1,5 +1,5 @@
-"""Plays the built program in a real X server (no window manager), as a
-player would, from a program folder of the test's making.
+"""Plays the built program in a real X server, bare or under a window
+manager, as a player would, from a program folder of the test's making.
 
 Used by the reliability scripts; run them inside run_in_xvfb.sh.
 """
@@ -8,10 +8,11 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 from board_e2e import FRAME_GREEN, PEACH, inked, slot_top_left  # noqa: E402
-from xsession import (DEADLINE, Screen, TimedOut, choose, click, focus, geometry, near, search,  # noqa: E402
+from xsession import (DEADLINE, Screen, TimedOut, choose, click, focus, near, placed, search,  # noqa: E402
                       wait_for, xdotool)
 
 TITLE = "Quarrow Solitaire"
@@ -33,8 +34,13 @@ def make_program_folder(program, parent=None):
 def remove_tree(folder):
     for root, dirs, files in os.walk(folder):
         for name in dirs + files:
+            path = os.path.join(root, name)
+            # chmod follows links: a spoilt file linked to /dev/zero must not
+            # change the device.
+            if os.path.islink(path):
+                continue
             try:
-                os.chmod(os.path.join(root, name), 0o700)
+                os.chmod(path, 0o700)
             except OSError:
                 pass
     os.chmod(folder, 0o700)
@@ -58,11 +64,13 @@ class Session:
 
     def __init__(self, command, env, workdir, **popen):
         self.workdir = workdir
+        started = time.monotonic()
         self.process = subprocess.Popen(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                         text=True, **popen)
         self.window = self._wait_for_board()
+        self.seconds_to_board = time.monotonic() - started
         focus(self.window)
-        x, y, _, height = geometry(self.window)
+        x, y, _, height = placed(self.window)
         self.left, self.top = x, y + height - CLIENT_HEIGHT
         self.refused = 0
         self.moved = False
@@ -132,7 +140,7 @@ class Session:
         ace's pip is ink."""
         return near(self.at(screen, slot, 69, 50), PEACH)
 
-    def outcome(self, what, **outcomes):
+    def outcome(self, what, timeout=DEADLINE, **outcomes):
         """Waits for the first of the named outcomes to show, each a test of
         a fresh screen; "notice" is a message window coming up."""
         def seen():
@@ -144,7 +152,7 @@ class Session:
                 if shows(screen):
                     return (name, None)
             return None
-        return self._until(seen, f"{what}: none of {', '.join(['notice', *outcomes])} showed")
+        return self._until(seen, f"{what}: none of {', '.join(['notice', *outcomes])} showed", timeout)
 
     def select(self, slot, what):
         """Clicks a fan's top card with nothing selected: it is selected, or

@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
 """The built program started from folders whose start-up files are spoilt.
 
+Spoilt is missing, empty, truncated, garbage, a folder, unreadable, 50 MB, a
+FIFO nobody writes to, or a link to /dev/zero.
+
 icon <program>: with no screen needed (offscreen), every spoilt icon stops
   start-up with a non-zero status and a message naming the icon file; the
   unreadable case runs as user nobody when started as root.
@@ -18,7 +21,7 @@ import tempfile
 from play_session import Failed, Session, base_env, make_program_folder, remove_tree, report
 
 LARGE = 50 * 1024 * 1024
-SPOILS = ["missing", "empty", "truncated", "garbage", "directory", "unreadable", "large"]
+SPOILS = ["missing", "empty", "truncated", "garbage", "directory", "unreadable", "large", "fifo", "endless device"]
 
 
 def as_nobody():
@@ -39,6 +42,13 @@ def spoil(path, how, large_bytes):
         good = f.read()
     os.remove(path)
     if how == "missing":
+        return
+    if how == "fifo":
+        # Nobody ever writes to it: a program that opens it to read waits for ever.
+        os.mkfifo(path)
+        return
+    if how == "endless device":
+        os.symlink("/dev/zero", path)
         return
     if how == "directory":
         os.makedirs(path)
@@ -66,6 +76,8 @@ def open_folder_to_all(folder):
             os.chmod(os.path.join(root, d), 0o755)
         for f in files:
             path = os.path.join(root, f)
+            if os.path.islink(path) or not os.path.isfile(path):
+                continue
             if os.stat(path).st_mode & 0o777:
                 os.chmod(path, 0o755 if f == "quarrow" else 0o644)
 
@@ -130,7 +142,8 @@ def waves(program):
             status, err = session.leave()
             if status != 0:
                 failures.append(f"waves {how}: exit status {status}: {err}")
-            print(f"waves {how}: dealt, a refused move answered, exit {status}")
+            print(f"waves {how}: board shown after {session.seconds_to_board:.1f} s, dealt, "
+                  f"a refused move answered, exit {status}")
         except Failed as failure:
             failures.append(f"waves {how}: {failure}")
         finally:
