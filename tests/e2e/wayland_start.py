@@ -21,6 +21,7 @@ import tempfile
 import time
 
 from xsession import near
+from xsession import read_ppm as xsession_read_ppm
 
 DEADLINE = 30.0
 DARK = (64, 64, 64)
@@ -30,18 +31,7 @@ SKIP = 77
 
 
 def read_ppm(path):
-    with open(path, "rb") as f:
-        data = f.read()
-    fields, pos = [], 0
-    while len(fields) < 4:
-        while data[pos:pos + 1].isspace():
-            pos += 1
-        start = pos
-        while not data[pos:pos + 1].isspace():
-            pos += 1
-        fields.append(data[start:pos])
-    width, height = int(fields[1]), int(fields[2])
-    pixels = data[pos + 1:]
+    width, height, pixels = xsession_read_ppm(path)
     return width, height, lambda x, y: tuple(pixels[3 * (y * width + x):3 * (y * width + x) + 3])
 
 

@@ -211,26 +211,30 @@ def move_to(x, y):
         xdotool("mousemove", "--sync", str(x), str(y))
 
 
+def read_ppm(path):
+    """A binary PPM ("P6", width, height, 255, then raw RGB) as width, height
+    and the pixel bytes."""
+    with open(path, "rb") as f:
+        data = f.read()
+    fields, pos = [], 0
+    while len(fields) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        start = pos
+        while not data[pos:pos + 1].isspace():
+            pos += 1
+        fields.append(data[start:pos])
+    assert fields[0] == b"P6" and fields[3] == b"255", fields
+    return int(fields[1]), int(fields[2]), data[pos + 1:]
+
+
 class Screen:
     """The root window read back as RGB pixels."""
 
     def __init__(self, workdir):
         path = os.path.join(workdir, "screen.ppm")
         subprocess.run(["import", "-window", "root", "-depth", "8", path], check=True)
-        with open(path, "rb") as f:
-            data = f.read()
-        # Binary PPM: "P6", width, height, maxval, then raw RGB.
-        fields, pos = [], 0
-        while len(fields) < 4:
-            while data[pos:pos + 1].isspace():
-                pos += 1
-            start = pos
-            while not data[pos:pos + 1].isspace():
-                pos += 1
-            fields.append(data[start:pos])
-        assert fields[0] == b"P6" and fields[3] == b"255", fields
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = data[pos + 1:]
+        self.width, self.height, self.pixels = read_ppm(path)
 
     def at(self, x, y):
         i = 3 * (y * self.width + x)
