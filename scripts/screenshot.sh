@@ -7,9 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
-for tool in xvfb-run openbox xprop dbus-run-session; do
+for tool in xvfb-run xauth xdotool import openbox xwininfo xprop dbus-run-session; do
   command -v "$tool" >/dev/null || {
-    echo "$tool is missing: apt-get install --no-install-recommends xvfb xauth openbox x11-utils dbus-daemon" >&2
+    echo "$tool is missing: apt-get install --no-install-recommends xvfb xauth xdotool imagemagick openbox x11-utils dbus-daemon" >&2
     exit 1
   }
 done
@@ -21,23 +21,6 @@ mkdir -p docs
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-cat > "$scratch/session.sh" <<'INNER'
-#!/usr/bin/env bash
-set -u
-openbox --sm-disable &
-wm=$!
-# openbox has taken the screen once it names itself on the root window.
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && break
-  sleep 0.1
-done
-"$@"
-status=$?
-kill "$wm"
-exit "$status"
-INNER
-chmod +x "$scratch/session.sh"
-XDG_RUNTIME_DIR=$scratch dbus-run-session -- \
-  xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$scratch/session.sh" \
+XDG_RUNTIME_DIR=$scratch tests/e2e/run_in_xvfb.sh --wm \
   "$build/bin/board_screenshot" "$PWD/docs/board.png"
 echo "docs/board.png: $(identify -format '%wx%h' docs/board.png 2>/dev/null || true) $(stat -c %s docs/board.png) bytes"
