@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,7 +83,11 @@ TEST_F(LoadWholeFileTest, FailuresLeaveContentsEmpty)
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const fs::path endless = dir_ / "zero.wav";
     fs::create_symlink("/dev/zero", endless);
-    for (const std::string& path : {missing_file, missing_folder, a_directory, fifo, endless.string(), std::string()}) {
+    std::vector<std::string> paths {missing_file, missing_folder, a_directory, endless.string(), std::string()};
+    // Node's file system, under WebAssembly, has no FIFOs: mkfifo leaves a plain empty file there.
+    if (fs::is_fifo(fifo))
+        paths.push_back(fifo);
+    for (const std::string& path : paths) {
         SCOPED_TRACE(path);
         std::string contents = "earlier sound";
         EXPECT_FALSE(LoadWholeFile(path, contents));
