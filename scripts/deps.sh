@@ -2,7 +2,8 @@
 # Installs what building and running the game needs on Debian 12; with
 # --tests, also what the test suite needs (Xvfb, a window manager, a session
 # bus, Weston and Qt's Wayland plugin, the accessibility bus, xdotool, the
-# package checker, sanitizers, fuzzing).
+# package checker, sanitizers, fuzzing, and the browser build with headless
+# Chromium to drive it); with --web, only what building the browser site needs.
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -11,8 +12,13 @@ packages=(
   qt6-base-dev libsdl2-dev libgtest-dev
   fonts-dejavu-core
 )
+web=(emscripten node-acorn googletest python3)
+if [ "${1:-}" = "--web" ]; then
+  packages=("${web[@]}")
+fi
 if [ "${1:-}" = "--tests" ]; then
   packages+=(
+    "${web[@]}" chromium python3-websocket
     libbenchmark-dev python3
     xvfb xauth xdotool x11-utils imagemagick strace
     openbox dbus-daemon weston qt6-wayland

@@ -47,9 +47,8 @@ void FocusMark::ShowAround(const QRect& place, bool outside)
         hide();
         return;
     }
-    const QRect outline = outside ? place.adjusted(-kOutset - kThickness, -kOutset - kThickness,
-                                                   kOutset + kThickness, kOutset + kThickness)
-                                  : place.adjusted(kInset, kInset, -kInset, -kInset);
+    const Rect shape = FocusMarkOutline(Rect(place.x(), place.y(), place.width(), place.height()), outside);
+    const QRect outline(shape.x(), shape.y(), shape.width(), shape.height());
     if (geometry() != outline)
         setGeometry(outline);
     show();

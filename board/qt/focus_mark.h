@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include "board/focus_mark_shape.h"
+
 namespace quarrow {
 
 // The keyboard focus drawn over the board: a dark dashed outline, two pixels
@@ -19,12 +21,12 @@ public:
     // place is in the coordinates of the mark's parent; an empty rect hides it.
     void ShowAround(const QRect& place, bool outside);
 
-    static constexpr int kInset = 4;
-    static constexpr int kOutset = 3;
-    static constexpr int kThickness = 2;
-    static constexpr int kDash = 4;
-    static constexpr int kGap = 3;
-    static inline const QColor kInk {24, 24, 72};
+    static constexpr int kInset = kFocusMarkInset;
+    static constexpr int kOutset = kFocusMarkOutset;
+    static constexpr int kThickness = kFocusMarkThickness;
+    static constexpr int kDash = kFocusMarkDash;
+    static constexpr int kGap = kFocusMarkGap;
+    static inline const QColor kInk {kFocusMarkInk[0], kFocusMarkInk[1], kFocusMarkInk[2]};
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,0 +1,186 @@
+// The board as the page's script sees it: one game per page, events in as
+// numbers, views out as UTF-8 text the script splits. Plain C exports keep
+// the module and its loader small (no embind, no streams).
+
+#include <emscripten/emscripten.h>
+
+#include <memory>
+#include <string>
+
+#include "board/board_geometry.h"
+#include "board/web/board_view.h"
+#include "board/web/page_random.h"
+#include "board/web/web_board.h"
+#include "windows/example_view.h"
+#include "windows/help_content.h"
+#include "windows/notice.h"
+
+namespace quarrow {
+
+namespace {
+
+// The page writes the files it fetched here before the game starts.
+constexpr const char* kProgramDir = "/site";
+
+std::unique_ptr<WebBoard> board;
+std::string reply; // what the last call returned, until the next one
+
+const char* Reply(std::string text)
+{
+    reply = std::move(text);
+    return reply.c_str();
+}
+
+FocusPlace PlaceOf(int kind, int index)
+{
+    return {static_cast<FocusPlace::Kind>(kind), index};
+}
+
+std::string RectText(const Rect& r)
+{
+    return std::to_string(r.x()) + " " + std::to_string(r.y()) + " " + std::to_string(r.width()) + " "
+        + std::to_string(r.height());
+}
+
+std::string Utf8(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string Line(const std::string& name, const Rect& rect)
+{
+    return name + " " + RectText(rect) + "\n";
+}
+
+} // namespace
+
+} // namespace quarrow
+
+using namespace quarrow;
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void start()
+{
+    board = std::make_unique<WebBoard>(PageRandomSource(), kProgramDir);
+    board->Load();
+}
+
+// One line per place, back to front: key, kind, index, rect, face, shown,
+// enabled, selected, name, description, separated by tabs.
+EMSCRIPTEN_KEEPALIVE const char* view()
+{
+    std::string text;
+    for (const PlaceView& v : BoardView(board->model())) {
+        text += PlaceKey(v.place) + '\t' + std::to_string(static_cast<int>(v.place.kind)) + '\t'
+            + std::to_string(v.place.index) + '\t' + RectText(v.rect) + '\t' + std::to_string(v.face) + '\t'
+            + (v.shown ? "1" : "0") + '\t' + (v.enabled ? "1" : "0") + '\t' + (v.selected ? "1" : "0") + '\t'
+            + v.name + '\t' + v.description + '\n';
+    }
+    return Reply(std::move(text));
+}
+
+// The focused place's key, the mark's rectangle (empty when not drawn), and
+// whether a screen reader should hear of the move.
+EMSCRIPTEN_KEEPALIVE const char* focus()
+{
+    const Rect mark = FocusMarkRect(board->keys());
+    return Reply(PlaceKey(board->keys().current()) + '\t' + (mark.isEmpty() ? std::string() : RectText(mark))
+                 + '\t' + (board->announce() ? "1" : "0"));
+}
+
+EMSCRIPTEN_KEEPALIVE void deal() { board->Deal(); }
+EMSCRIPTEN_KEEPALIVE void exit_game() { board->Exit(); }
+EMSCRIPTEN_KEEPALIVE void pressed(int kind, int index) { board->Pressed(PlaceOf(kind, index)); }
+EMSCRIPTEN_KEEPALIVE void clicked(int kind, int index) { board->Clicked(PlaceOf(kind, index)); }
+EMSCRIPTEN_KEEPALIVE void key(int code) { board->Key(static_cast<BoardKey>(code)); }
+EMSCRIPTEN_KEEPALIVE void activate(int kind, int index) { board->Activate(PlaceOf(kind, index)); }
+EMSCRIPTEN_KEEPALIVE void close_notice() { board->CloseNotice(); }
+EMSCRIPTEN_KEEPALIVE int notice_open() { return board->noticeOpen(); }
+EMSCRIPTEN_KEEPALIVE int notice_face() { return static_cast<int>(board->noticeFace()); }
+
+EMSCRIPTEN_KEEPALIVE const char* notice_words(int face)
+{
+    return Reply(std::string(NoticeWords(static_cast<NoticeFace>(face))));
+}
+
+// "cluck" or "applause" for the notice now open, or nothing for silence.
+EMSCRIPTEN_KEEPALIVE const char* notice_sound()
+{
+    const std::string& image = board->noticeSound();
+    if (!board->Playable(image))
+        return Reply({});
+    return Reply(&image == &board->game().snd_applause ? "applause" : "cluck");
+}
+
+EMSCRIPTEN_KEEPALIVE int sound_playable(int applause)
+{
+    return board->Playable(applause ? board->game().snd_applause : board->game().snd_cluck);
+}
+
+EMSCRIPTEN_KEEPALIVE void set_help_topic(int topic) { board->game().help_topic = static_cast<Int16>(topic); }
+EMSCRIPTEN_KEEPALIVE int help_topic() { return board->game().help_topic; }
+
+EMSCRIPTEN_KEEPALIVE const char* help_text(int topic)
+{
+    return Reply(Utf8(board->HelpText(static_cast<Int16>(topic))));
+}
+
+// min, max, small change, large change and the bar's span.
+EMSCRIPTEN_KEEPALIVE const char* scroll_range(int innerHeight, int pictureHeight)
+{
+    const ScrollRange r = ExampleScrollRange(innerHeight, pictureHeight);
+    return Reply(std::to_string(r.min) + " " + std::to_string(r.max) + " " + std::to_string(r.small_change) + " "
+                 + std::to_string(r.large_change) + " " + std::to_string(r.Span()));
+}
+
+EMSCRIPTEN_KEEPALIVE int scroll_top(int innerHeight, int pictureHeight, int barValue)
+{
+    return ExampleScrollRange(innerHeight, pictureHeight).FromBar(barValue);
+}
+
+// The sizes and places of the dialogs and their words, one "name value" a line.
+EMSCRIPTEN_KEEPALIVE const char* layout()
+{
+    return Reply(Line("board", {{0, 0}, kBoardPictureSize})
+                 + Line("notice", {0, 0, kNoticeRight + 1, kNoticeBottom + 1}) + Line("noticeOk", kNoticeOkRect)
+                 + Line("noticeError", {kNoticeErrorTopLeft, {0, 0}}) + Line("noticeWin", {kNoticeWinTopLeft, {0, 0}})
+                 + Line("help", {{0, 0}, kHelpClientSize}) + Line("helpText", kHelpTextRect)
+                 + Line("helpRules", kHelpRulesButton) + Line("helpAbout", kHelpAboutButton)
+                 + Line("helpOk", kHelpOkButton) + Line("helpLeaves", kHelpLeavesPicture)
+                 + Line("helpLogo", kHelpLogoPicture) + Line("helpLink", kHelpLinkRect)
+                 + Line("example", {0, 0, kExampleClientWidth, kExampleClientHeight})
+                 + Line("exampleBar", {0, 0, kExampleBarWidth, 0}));
+}
+
+// The texts the page shows: help title, example title, example picture,
+// web host, web address, link failure; one a line.
+EMSCRIPTEN_KEEPALIVE const char* words()
+{
+    return Reply(std::string(kHelpTitle) + "\n" + std::string(kExampleTitle) + "\n" + std::string(kExamplePicture)
+                 + "\n" + std::string(kWebHost) + "\n" + WebAddress() + "\n" + std::string(kLinkFailed) + "\n");
+}
+
+} // extern "C"
