@@ -112,6 +112,7 @@ function render() {
     place(element, rectOf(rect));
     if (fields[1] === String(KIND.Slot) || fields[1] === String(KIND.Foundation))
       element.style.backgroundImage = face === "0" ? "" : faceUrl(face);
+    element.dataset.face = face;
     element.dataset.shown = shown;
     element.dataset.enabled = enabled;
     element.setAttribute("aria-disabled", enabled === "1" ? "false" : "true");
@@ -458,7 +459,7 @@ function bind(module) {
   const text = (name) => (...args) => module.UTF8ToString(module[`_${name}`](...args));
   const [helpTitle, exampleTitle, examplePicture, webHost, webAddress, linkFailed] = text("words")().split("\n");
   return {
-    start: call("start"), view: text("view"), focus: text("focus"), layout: text("layout"),
+    module, start: call("start"), view: text("view"), focus: text("focus"), layout: text("layout"),
     deal: call("deal"), exit: call("exit_game"), key: call("key"),
     pressed: call("pressed"), clicked: call("clicked"), activate: call("activate"),
     noticeOpen: () => module._notice_open() !== 0, noticeFace: call("notice_face"),

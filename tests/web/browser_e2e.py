@@ -1,0 +1,487 @@
+#!/usr/bin/python3
+"""The built site in headless Chromium, as a player meets it:
+browser_e2e.py CASE SITE ORDERED_SITE
+
+- start: the page's title and the empty board, pixel for pixel the board picture;
+- deal: Alt+F then D, a card edge at every dealt slot, the menus by mouse,
+  Exit back to the empty board;
+- mouse_win: the ordered deal (ORDERED_SITE) played to the win with real
+  mouse events, through both refusal notices and an undo by the arrow, with
+  a double-click taken as one click;
+- keyboard_win: the same deal won with keys alone;
+- help: the rules and about texts, the link opened in a new tab, then
+  refused by the browser: the oops box, and the view kept behind it;
+- example: the example picture scrolled by keys, reopened at the top, and
+  its message when the picture cannot be fetched;
+- accessibility: 52 named cards after a deal, one focused place, nothing
+  acting behind a notice;
+- offline: a second start with the server gone, from the service worker;
+- phone: a 390x844 touch screen, the window scaled to fit, a tap selects the
+  card under it.
+The moves come from the ordered-deal script the module was built with.
+"""
+import os
+import re
+import sys
+import tempfile
+import threading
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+sys.path.insert(0, os.path.join(ROOT, "board", "web"))
+import serve  # noqa: E402
+from board_e2e import FRAME_GREEN, PEACH, inked, slot_top_left  # noqa: E402
+from cdp import Browser, Page, TimedOut, ax_property, ax_text, read_ppm, wait_for  # noqa: E402
+from xsession import near  # noqa: E402
+
+CARD_NAME = re.compile(r"^(Ace|Two|Three|Four|Five|Six|Seven|Eight|Nine|Ten|Jack|Queen|King) of "
+                       r"(spades|diamonds|clubs|hearts)\b")
+
+
+class Failed(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failed(message)
+
+
+class Site:
+    """A site served on 127.0.0.1 and opened in a fresh Chromium."""
+
+    def __init__(self, folder, width=800, height=600, scale=1, mobile=False):
+        self.server = serve.serve(folder)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
+        self.browser = Browser()
+        self.page = self.browser.page()
+        self.page.viewport(width, height, scale, mobile)
+        if mobile:
+            self.page.send("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+        self.page.open(self.url)
+        self.workdir = tempfile.mkdtemp(prefix="quarrow-web-e2e-")
+
+    def stop_server(self):
+        self.server.shutdown()
+        self.server.server_close()
+
+    def close(self):
+        self.page.close()
+        self.browser.close()
+        try:
+            self.stop_server()
+        except OSError:
+            pass
+
+    # --- the page ---
+    def js(self, expression):
+        return self.page.evaluate(expression)
+
+    def rect(self, element_id):
+        """An element's rectangle on the screen, transforms included."""
+        return self.js(f"(() => {{ const r = document.getElementById('{element_id}').getBoundingClientRect();"
+                       f" return [r.x, r.y, r.width, r.height]; }})()")
+
+    def centre(self, element_id):
+        x, y, width, height = self.rect(element_id)
+        return x + width / 2, y + height / 2
+
+    def board_point(self, x, y):
+        """A point of the board's own pixels on the screen."""
+        left, top, width, _ = self.rect("board")
+        scale = width / 704
+        return left + x * scale, top + y * scale
+
+    def click_id(self, element_id, count=1):
+        self.page.click(*self.centre(element_id), count=count)
+
+    def is_open(self, dialog):
+        return self.js(f"document.getElementById('{dialog}').open")
+
+    def shown(self, element_id):
+        return self.js(f"document.getElementById('{element_id}').dataset.shown === '1'")
+
+    def face(self, element_id):
+        return int(self.js(f"document.getElementById('{element_id}').dataset.face"))
+
+    def top_of_fan(self, fan):
+        return self.js(f"[{3 * fan}, {3 * fan - 1}, {3 * fan - 2}].find(s => s <= 54 &&"
+                       f" document.getElementById('s' + s).dataset.shown === '1') || 0")
+
+    def active(self):
+        return self.js("document.activeElement && document.activeElement.id")
+
+    def call(self, name, *args):
+        joined = ", ".join(str(a) for a in args)
+        return self.js(f"game.module.UTF8ToString(game.module._{name}({joined}))")
+
+    def script(self):
+        return [tuple(int(n) for n in line.split()) for line in self.call("ordered_deal_script").splitlines()]
+
+    def board_pixels(self):
+        """The board's 704x454 pixels as RGB bytes."""
+        left, top, _, _ = self.rect("board")
+        width, height, pixels = self.page.screenshot(self.workdir, (left, top, 704, 454))
+        check((width, height) == (704, 454), f"board screenshot {width}x{height}")
+        return pixels
+
+    def board_at(self, pixels, x, y):
+        i = 3 * (y * 704 + x)
+        return tuple(pixels[i:i + 3])
+
+    def deal_by_keys(self):
+        self.page.key("f", Page.ALT)
+        self.page.wait("!document.getElementById('menu_file').hidden", "Alt+F opens the File menu")
+        self.page.key("d")
+        self.page.wait("document.querySelectorAll('.place[data-shown=\"1\"][data-face]:not([data-face=\"0\"])')"
+                       ".length === 52", "52 cards dealt")
+
+
+def board_picture(workdir):
+    path = os.path.join(workdir, "board.ppm")
+    import subprocess
+    subprocess.run(["convert", os.path.join(ROOT, "assets", "board.gif"), "-depth", "8", f"ppm:{path}"], check=True)
+    return read_ppm(path)[2]
+
+
+def wait_for_pixels(site, shows, what):
+    return wait_for(lambda: (lambda p: p if shows(p) else None)(site.board_pixels()), what)
+
+
+# --- the cases ---
+
+def case_start(site, _):
+    check(site.js("document.title") == "Quarrow Solitaire", f"title {site.js('document.title')!r}")
+    check(site.js("document.getElementById('board_picture').src.endsWith('/assets/board.gif')"),
+          "the 1x board picture on a 1x screen")
+    wanted = board_picture(site.workdir)
+    pixels = wait_for_pixels(site, lambda p: p == wanted, "the empty board, pixel for pixel")
+    check(pixels == wanted, "the empty board differs from the board picture")
+
+
+def case_deal(site, _):
+    site.deal_by_keys()
+    pixels = wait_for_pixels(site, lambda p: all(inked(site.board_at(p, *edge(s))) for s in range(1, 53)),
+                             "a card edge at every dealt slot")
+    for slot in (53, 54):
+        x, y = slot_top_left(slot)
+        check(near(site.board_at(pixels, x + 69, y + 50), PEACH), f"a card shows at slot {slot}")
+    # By mouse: File, Deal, then File, Exit: the board as it was at start.
+    site.click_id("mnu_file")
+    site.page.wait("!document.getElementById('menu_file').hidden", "File opens on a click")
+    site.click_id("mnu_deal")
+    check(site.js("document.getElementById('menu_file').hidden"), "the menu closes after Deal")
+    site.click_id("mnu_file")
+    site.click_id("mnu_exit")
+    wanted = board_picture(site.workdir)
+    pixels = wait_for_pixels(site, lambda p: p == wanted, "Exit clears the board")
+    check(pixels == wanted, "Exit left something on the board")
+
+
+def edge(slot):
+    x, y = slot_top_left(slot)
+    return x, y + 50
+
+
+def play_step(site, step, double=False):
+    """One step of the script with the mouse: the card, then where it goes."""
+    source_fan, target_fan, card = step
+    source = site.top_of_fan(source_fan)
+    check(site.face(f"s{source}") == card, f"fan {source_fan} does not show card {card}")
+    site.click_id(f"s{source}", count=2 if double else 1)
+    rank = (card - 1) % 13 + 1
+    if not (rank == 1 and target_fan == 0):
+        check(site.shown("img_border"), f"card {card} not selected")
+        target = f"f{(card - 1) // 13 + 1}" if target_fan == 0 else f"s{site.top_of_fan(target_fan)}"
+        site.click_id(target)
+    check(not site.shown(f"s{source}"), f"card {card} did not leave fan {source_fan}")
+
+
+def case_mouse_win(site, _):
+    site.deal_by_keys()
+    check(site.js("Object.keys(sound.buffers).sort().join()") == "applause,cluck", "both sounds decoded")
+    # The three of spades onto a full fan, then onto the lone king of hearts.
+    site.click_id("s3")
+    check(site.shown("img_border"), "the three is not selected")
+    site.click_id("s6")
+    site.page.wait("document.getElementById('frm_message').open", "the full-fan notice")
+    check(site.js("document.getElementById('img_error').hidden && document.getElementById('img_win').hidden"),
+          "the full-fan notice shows another face")
+    check(site.js("sound.playing !== null"), "no cluck")
+    # Behind the notice nothing acts: a click on another card changes nothing.
+    before = site.js("document.getElementById('board').innerHTML")
+    site.page.click(*site.board_point(378 + 35, 7 + 50))
+    check(site.js("document.getElementById('board').innerHTML") == before, "the board took a click behind the notice")
+    site.click_id("btn_OK")
+    site.page.wait("!document.getElementById('frm_message').open", "OK closes the notice")
+    site.click_id("s52")
+    site.page.wait("document.getElementById('frm_message').open", "the invalid-move notice")
+    check(not site.js("document.getElementById('img_error').hidden"), "no invalid-move picture")
+    site.page.key("Enter")
+    site.page.wait("!document.getElementById('frm_message').open", "Enter closes the notice")
+    site.click_id("img_border")
+    check(not site.shown("img_border"), "a click on the frame does not put the card back")
+
+    steps = site.script()
+    undone = False
+    for n, step in enumerate(steps):
+        check(not site.is_open("frm_message"), f"a notice before step {n}")
+        play_step(site, step, double=(n == 0))
+        if not undone and step[1] != 0:
+            # Take the move back with the arrow, then make it again.
+            check(site.shown("undo"), "no undo arrow after a move")
+            site.click_id("undo")
+            check(site.face(f"s{site.top_of_fan(step[0])}") == step[2], "the undo did not bring the card back")
+            check(not site.shown("undo"), "the arrow stays after an undo")
+            play_step(site, step)
+            undone = True
+    site.page.wait("document.getElementById('frm_message').open", "the win notice")
+    check(not site.js("document.getElementById('img_win').hidden"), "no win picture")
+    check(site.js("document.getElementById('frm_message').getAttribute('aria-label')") == "Well done!",
+          "the notice does not say the win")
+    site.click_id("btn_OK")
+    site.page.wait("!document.getElementById('frm_message').open", "OK closes the win notice")
+    for k in range(1, 5):
+        check(site.face(f"f{k}") % 13 == 0, f"foundation {k} does not end in its king")
+
+
+def case_keyboard_win(site, _):
+    site.deal_by_keys()
+    page = site.page
+
+    def tab_to(element_id, what):
+        for _ in range(70):
+            if site.active() == element_id and site.js("!document.getElementById('focus_mark').hidden"):
+                return
+            page.key("Tab")
+        raise Failed(f"Tab never reached {what} ({element_id})")
+
+    for source_fan, target_fan, card in site.script():
+        source = f"s{site.top_of_fan(source_fan)}"
+        tab_to(source, f"card {card}")
+        name = site.js("document.activeElement.getAttribute('aria-label')")
+        check(name.startswith(site.call("card_name", card)), f"the focused place is {name!r}, not card {card}")
+        page.key("Enter")
+        if (card - 1) % 13 != 0 or target_fan != 0:
+            check(site.active() == "img_border", f"the focus is not on the selected card {card}")
+            target = f"f{(card - 1) // 13 + 1}" if target_fan == 0 else f"s{site.top_of_fan(target_fan)}"
+            tab_to(target, f"the place for card {card}")
+            page.key(" ")
+        check(not site.shown(source), f"card {card} did not leave fan {source_fan}")
+    page.wait("document.getElementById('frm_message').open", "the win notice")
+    check(site.active() == "btn_OK", "OK does not have the focus")
+    page.key("Enter")
+    page.wait("!document.getElementById('frm_message').open", "Enter closes the win notice")
+
+
+def source_text(name):
+    with open(os.path.join(ROOT, "gamedata", name), "rb") as f:
+        data = f.read()
+    return data.decode("cp1252").replace("\r\n", "\n").replace("\r", "\n")
+
+
+def case_help(site, _):
+    page = site.page
+    page.key("h", Page.ALT)
+    page.key("r")
+    page.wait("document.getElementById('frm_help').open", "Help > Rules opens the help window")
+    check(site.active() == "btn_help_4", "OK does not have the focus")
+    check(site.js("document.getElementById('txt_help').value") == source_text("rules.txt"), "not the rules text")
+    check(site.js("document.getElementById('lbl_url').hidden"), "the link shows with the rules")
+    site.click_id("btn_help_5")
+    check(site.js("document.getElementById('txt_help').value") == source_text("tvk.txt"), "not the about text")
+    check(not site.js("document.getElementById('img_logo').hidden"), "no logo in the about view")
+    check("hand.cur" in site.js("getComputedStyle(document.getElementById('lbl_url')).cursor"),
+          "no pointing hand over the link")
+
+    # The link opens the web address in a new tab.
+    before = {t["id"] for t in site.browser.targets()}
+    site.click_id("lbl_url")
+    tab = wait_for(lambda: next((t for t in site.browser.targets() if t["id"] not in before and t["type"] == "page"),
+                                None), "a new tab for the link")
+    wait_for(lambda: any(t["id"] == tab["id"] and t["url"].startswith("http://www.quarrow-games.example")
+                         for t in site.browser.targets()), "the new tab on the web address")
+    page.send("Target.closeTarget", targetId=tab["id"])
+
+    # The browser refuses the tab: the oops box, and the view as it was.
+    site.js("window.open = () => null")
+    site.js("document.getElementById('txt_help').scrollTop = 10")
+    scrolled = site.js("document.getElementById('txt_help').scrollTop")
+    site.click_id("lbl_url")
+    page.wait("document.getElementById('message_box').open", "the oops box")
+    check(site.js("document.getElementById('message_text').textContent") == "oops, unable to link you there",
+          "the oops box says something else")
+    site.click_id("message_ok")
+    page.wait("!document.getElementById('message_box').open", "OK closes the oops box")
+    check(site.is_open("frm_help"), "the help window closed with the oops box")
+    check(site.js("document.getElementById('txt_help').value") == source_text("tvk.txt"), "the about text went")
+    check(site.js("document.getElementById('txt_help').scrollTop") == scrolled, "the text scrolled away")
+    site.click_id("btn_help_4")
+    page.wait("!document.getElementById('frm_help').open", "OK closes the help window")
+
+    # About from the menu, then Rules again whatever the buttons chose.
+    page.key("h", Page.ALT)
+    page.key("a")
+    page.wait("document.getElementById('frm_help').open", "Help > About")
+    check(not site.js("document.getElementById('lbl_url').hidden"), "no link in the about view")
+    page.key("Enter")
+    page.wait("!document.getElementById('frm_help').open", "Enter closes the help window")
+
+
+def case_example(site, _):
+    page = site.page
+    page.key("h", Page.ALT)
+    page.key("e")
+    page.wait("document.getElementById('ScrollerForm').open", "Help > Example")
+    check(site.js("document.getElementById('example_caption').textContent") == "Example - Ternwick Solitaire",
+          "the example's caption")
+    check(not site.js("document.getElementById('vbarScroller').hidden"), "no scroll bar for a tall picture")
+    top = "parseInt(document.getElementById('picInner').style.top)"
+    _, lowest, small, large, _ = (int(n) for n in site.js("example.range.join(' ')").split())
+    check(site.js(top) == 0, "the picture does not start at the top")
+    page.key("ArrowDown")
+    check(site.js(top) == -small, f"Down moved the picture to {site.js(top)}, not {-small}")
+    page.key("PageDown")
+    check(site.js(top) == -small - large, f"Page Down moved it to {site.js(top)}")
+    page.key("End")
+    check(site.js(top) == lowest, f"End moved it to {site.js(top)}, not {lowest}")
+    check(site.js("document.getElementById('picInner').getBoundingClientRect().bottom ==="
+                  " document.getElementById('picOuter').getBoundingClientRect().bottom - 2"),
+          "at the end the picture's bottom does not meet the frame's")
+    page.key("Escape")
+    page.wait("!document.getElementById('ScrollerForm').open", "Escape closes the example")
+    page.key("h", Page.ALT)
+    page.key("e")
+    page.wait("document.getElementById('ScrollerForm').open", "the example again")
+    check(site.js(top) == 0, "the example reopened scrolled")
+    page.key("Escape")
+
+    # The picture cannot be fetched: its message, and the board goes on.
+    page.send("Network.enable")
+    page.send("Network.setBypassServiceWorker", bypass=True)
+    page.send("Fetch.enable", patterns=[{"urlPattern": "*example.gif*"}])
+    page.key("h", Page.ALT)
+    page.key("e")
+
+    def failed_request():
+        page.send("Runtime.evaluate", expression="0")
+        for event in page.events:
+            if event.get("method") == "Fetch.requestPaused":
+                page.events.remove(event)
+                page.send("Fetch.failRequest", requestId=event["params"]["requestId"], errorReason="Failed")
+                return True
+        return False
+    wait_for(failed_request, "the example picture requested")
+    page.wait("document.getElementById('message_box').open", "the example's message")
+    check("SOUND/example.gif" in site.js("document.getElementById('message_text').textContent"),
+          "the message does not name the picture")
+    check(not site.is_open("ScrollerForm"), "the example opened without its picture")
+
+
+def case_accessibility(site, _):
+    site.deal_by_keys()
+    nodes = site.page.ax_nodes()
+    cards = [n for n in nodes if ax_text(n, "role") == "button" and CARD_NAME.match(ax_text(n, "name"))]
+    check(len(cards) == 52, f"{len(cards)} named cards, not 52")
+    covered = [n for n in cards if ax_text(n, "description").startswith("covered, in fan")]
+    check(len(covered) == 34, f"{len(covered)} covered cards, not 34")
+    site.page.key("Tab")
+    # The document is focused too; of the rest, one place.
+    focused = [n for n in site.page.ax_nodes() if ax_property(n, "focused") and ax_text(n, "role") != "RootWebArea"]
+    check(len(focused) == 1, f"{len(focused)} focused nodes: {[ax_text(n, 'name') for n in focused]}")
+    # Deal puts the focus on fan 1, whose top card in the ordered deal is card 3.
+    check(ax_text(focused[0], "name") == site.call("card_name", 3) + ", top card of fan 1",
+          f"the focus is on {ax_text(focused[0], 'name')!r}")
+
+    # A refused move opens the notice: it says its words, has the focus, and
+    # no key or click reaches the board behind it.
+    site.page.key(" ")
+    site.click_id("s6")
+    site.page.wait("document.getElementById('frm_message').open", "the notice")
+    focused = [n for n in site.page.ax_nodes() if ax_property(n, "focused") and ax_text(n, "role") != "RootWebArea"]
+    check([ax_text(n, "name") for n in focused] == ["OK"], "the notice's OK is not the one focus")
+    dialog = [n for n in site.page.ax_nodes() if ax_text(n, "role") == "alertdialog"]
+    check(dialog and ax_text(dialog[0], "name") == "Only 3 cards per pile", "the notice does not say its words")
+    before = site.js("document.getElementById('board').innerHTML")
+    for key in ("Tab", "ArrowRight", " "):
+        site.js("document.getElementById('s9').focus()")
+        site.page.key(key)
+    site.page.click(*site.board_point(378 + 35, 7 + 50))
+    check(site.js("document.getElementById('board').innerHTML") == before, "the board acted behind the notice")
+    check(site.is_open("frm_message"), "the notice went")
+    live = [n for n in site.page.ax_nodes() if ax_text(n, "role") == "button" and CARD_NAME.match(ax_text(n, "name"))
+            and not ax_property(n, "disabled")]
+    check(not any(ax_property(n, "focusable") for n in live), "a card behind the notice can take the focus")
+
+
+def case_offline(site, _):
+    page = site.page
+    page.wait("navigator.serviceWorker.controller !== null", "the service worker controls the page")
+    page.wait("caches.keys().then(k => k.length === 1 && caches.open(k[0])).then(c => c.keys())"
+              ".then(r => r.length > 100)", "the site cached")
+    site.stop_server()
+    check(site.js("fetch('/nothing-here?' + Date.now()).then(() => false, () => true)"), "the server still answers")
+    page.send("Page.reload", ignoreCache=False)
+    page.wait("document.documentElement.dataset.ready === '1'", "the game started offline")
+    check(site.js("document.title") == "Quarrow Solitaire", "no title offline")
+    site.deal_by_keys()
+    wait_for_pixels(site, lambda p: all(inked(site.board_at(p, *edge(s))) for s in range(1, 53)),
+                    "the dealt faces offline")
+    check(site.js("Object.keys(sound.buffers).length") == 2, "no sounds offline")
+
+
+def case_phone(site, _):
+    check(abs(float(site.js("getComputedStyle(document.documentElement).getPropertyValue('--scale')")) - 390 / 704)
+          < 1e-3, "the window is not scaled to the screen's width")
+    check(site.js("document.getElementById('board_picture').src.endsWith('/assets/board@2x.gif')"),
+          "not the @2x board picture on a 3x screen")
+    left, _, width, _ = site.rect("board")
+    check(left >= 0 and left + width <= 390.5, f"the board does not fit the width: {left} + {width}")
+    site.page.tap(*site.centre("mnu_file"))
+    site.page.wait("!document.getElementById('menu_file').hidden", "a tap opens File")
+    site.page.tap(*site.centre("mnu_deal"))
+    site.page.wait("document.getElementById('s52').dataset.shown === '1'", "the deal")
+    # A tap on the strip of a covered card selects nothing; one on the lone
+    # card of fan 18 selects it.
+    x, y = slot_top_left(50)
+    site.page.tap(*site.board_point(x + 11, y + 50))
+    check(not site.shown("img_border"), "a tap on a covered card selected something")
+    x, y = slot_top_left(52)
+    site.page.tap(*site.board_point(x + 35, y + 50))
+    site.page.wait("document.getElementById('img_border').dataset.shown === '1'", "the tapped card selected")
+    check(site.js("document.getElementById('img_border').style.left") == f"{x}px", "the frame is not on slot 52")
+
+
+CASES = {
+    "start": (case_start, False, {}),
+    "deal": (case_deal, False, {}),
+    "mouse_win": (case_mouse_win, True, {}),
+    "keyboard_win": (case_keyboard_win, True, {}),
+    "help": (case_help, False, {}),
+    "example": (case_example, False, {}),
+    "accessibility": (case_accessibility, True, {}),
+    "offline": (case_offline, False, {}),
+    "phone": (case_phone, True, dict(width=390, height=844, scale=3, mobile=True)),
+}
+
+
+def main(case, site_dir, ordered_dir):
+    run, ordered, options = CASES[case]
+    site = None
+    try:
+        site = Site(ordered_dir if ordered else site_dir, **options)
+        run(site, ordered_dir)
+        failure = None
+    except (Failed, TimedOut, RuntimeError) as error:
+        failure = str(error)
+    finally:
+        if site:
+            site.close()
+    print(f"browser {case}:", "FAILED: " + failure if failure else "passed")
+    return 1 if failure else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:4]))
