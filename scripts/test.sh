@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the dependencies, then builds and runs the whole test suite: the
-# core alone without Qt, everything in a normal build, everything again under
-# AddressSanitizer + UndefinedBehaviorSanitizer, and a short run of each
-# fuzz target.
+# core alone without Qt, the browser build (the core and shared layer under
+# Node, the site in headless Chromium), everything in a normal build,
+# everything again under AddressSanitizer + UndefinedBehaviorSanitizer, and
+# a short run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --tests
@@ -12,6 +13,12 @@ jobs=$(nproc)
 cmake -S . -B build-core -G Ninja -DQUARROW_GUI=OFF -DQUARROW_BENCH=OFF
 cmake --build build-core
 ctest --test-dir build-core --output-on-failure -j "$jobs"
+
+# The browser build: the core and the shared layer compiled to WebAssembly and
+# tested under Node, then the site end to end in headless Chromium.
+emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build-web
+ctest --test-dir build-web --output-on-failure -j "$jobs"
 
 # Benchmarks on explicitly: a build folder first made by scripts/play.sh has them off.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARROW_BENCH=ON
