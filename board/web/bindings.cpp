@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "board/board_geometry.h"
 #include "board/web/board_view.h"
@@ -24,6 +25,7 @@ constexpr const char* kProgramDir = "/site";
 
 std::unique_ptr<WebBoard> board;
 std::string reply; // what the last call returned, until the next one
+std::vector<PlaceView> drawn; // the places as the page last drew them
 
 const char* Reply(std::string text)
 {
@@ -85,20 +87,28 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void start()
 {
     board = std::make_unique<WebBoard>(PageRandomSource(), kProgramDir);
+    drawn.clear();
     board->Load();
 }
 
-// One line per place, back to front: key, kind, index, rect, face, shown,
-// enabled, selected, name, description, separated by tabs.
+// One line per place that changed since the last call (every place on the
+// first), back to front: key, kind, index, rect, face, shown, enabled,
+// selected, name, description, separated by tabs. A click changes a few
+// places; sending only those keeps it well under a frame.
 EMSCRIPTEN_KEEPALIVE const char* view()
 {
     std::string text;
-    for (const PlaceView& v : BoardView(board->model())) {
+    std::vector<PlaceView> views = BoardView(board->model());
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        const PlaceView& v = views[i];
+        if (i < drawn.size() && drawn[i] == v)
+            continue;
         text += PlaceKey(v.place) + '\t' + std::to_string(static_cast<int>(v.place.kind)) + '\t'
             + std::to_string(v.place.index) + '\t' + RectText(v.rect) + '\t' + std::to_string(v.face) + '\t'
             + (v.shown ? "1" : "0") + '\t' + (v.enabled ? "1" : "0") + '\t' + (v.selected ? "1" : "0") + '\t'
             + v.name + '\t' + v.description + '\n';
     }
+    drawn = std::move(views);
     return Reply(std::move(text));
 }
 

@@ -80,48 +80,44 @@ function place(element, rect) {
   element.style.height = `${rect.height}px`;
 }
 
-function buildBoard() {
-  const board = $("board");
-  const mark = $("focus_mark");
-  let layer = 1;
-  for (const line of game.view().split("\n").filter(Boolean)) {
-    const [key, kind, index] = line.split("\t");
-    const element = document.createElement("div");
-    element.id = key === "undo" ? "undo" : key === "frame" ? "img_border" : key;
-    element.className = "place";
-    element.setAttribute("role", "button");
-    element.tabIndex = -1;
-    element.dataset.kind = kind;
-    element.dataset.index = index;
-    element.style.zIndex = layer++;
-    if (key === "frame") element.style.backgroundImage = `url("${picture("assets/border")}")`;
-    if (key === "undo") element.style.backgroundImage = `url("${picture("assets/undo")}")`;
-    board.insertBefore(element, mark);
-    places.set(key, { element, line: "" });
-  }
+// A place's element, made the first time the module lists the place; the
+// first list comes back to front, so each element is stacked over the last.
+function placeFor(key, kind, index) {
+  const known = places.get(key);
+  if (known) return known;
+  const element = document.createElement("div");
+  element.id = key === "undo" ? "undo" : key === "frame" ? "img_border" : key;
+  element.className = "place";
+  element.setAttribute("role", "button");
+  element.tabIndex = -1;
+  element.dataset.kind = kind;
+  element.dataset.index = index;
+  element.style.zIndex = places.size + 1;
+  if (key === "frame") element.style.backgroundImage = `url("${picture("assets/border")}")`;
+  if (key === "undo") element.style.backgroundImage = `url("${picture("assets/undo")}")`;
+  $("board").insertBefore(element, $("focus_mark"));
+  const entry = { element };
+  places.set(key, entry);
+  return entry;
 }
 
-// Brings every place up to the board's state, touching only what changed.
+// Brings the places the module says have changed up to the board's state.
 function render() {
   for (const line of game.view().split("\n").filter(Boolean)) {
-    const fields = line.split("\t");
-    const entry = places.get(fields[0]);
-    if (entry.line === line) continue;
-    const [, , , rect, face, shown, enabled, selected, name, description] = fields;
-    const element = entry.element;
+    const [key, kind, index, rect, face, shown, enabled, selected, name, description] = line.split("\t");
+    const element = placeFor(key, kind, index).element;
     place(element, rectOf(rect));
-    if (fields[1] === String(KIND.Slot) || fields[1] === String(KIND.Foundation))
+    if (kind === String(KIND.Slot) || kind === String(KIND.Foundation))
       element.style.backgroundImage = face === "0" ? "" : faceUrl(face);
     element.dataset.face = face;
     element.dataset.shown = shown;
     element.dataset.enabled = enabled;
     element.setAttribute("aria-disabled", enabled === "1" ? "false" : "true");
-    if (fields[1] === String(KIND.Slot) || fields[1] === String(KIND.Frame))
+    if (kind === String(KIND.Slot) || kind === String(KIND.Frame))
       element.setAttribute("aria-pressed", selected === "1" ? "true" : "false");
     element.setAttribute("aria-label", name);
     if (description) element.setAttribute("aria-description", description);
     else element.removeAttribute("aria-description");
-    entry.line = line;
   }
   followFocus();
 }
@@ -474,8 +470,10 @@ function bind(module) {
 
 // --- start-up ---
 function showPictures() {
-  for (const image of document.querySelectorAll("img[data-picture]"))
-    image.src = picture(image.dataset.picture);
+  for (const image of document.querySelectorAll("img[data-picture]")) {
+    const src = picture(image.dataset.picture);
+    if (image.getAttribute("src") !== src) image.src = src;
+  }
 }
 
 async function start() {
@@ -489,7 +487,6 @@ async function start() {
   game = bind(module);
   game.start();
   layoutDialogs();
-  buildBoard();
   wireBoard();
   wireMenus();
   wireDialogs();
