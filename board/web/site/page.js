@@ -14,7 +14,8 @@ const WIN = 2;
 
 const $ = (id) => document.getElementById(id);
 let game = null; // the module, once started
-const places = new Map(); // key -> {element, line}
+const places = new Map(); // key -> {element}
+let tabStop = document.getElementById("board");
 let layout = {};
 
 function picture(name) {
@@ -135,8 +136,12 @@ function followFocus() {
   }
   const board = $("board");
   const current = key ? places.get(key).element : board;
-  for (const { element } of places.values()) element.tabIndex = element === current ? 0 : -1;
-  board.tabIndex = current === board ? 0 : -1;
+  // One element of the board is in the page's tab order: the focused place.
+  if (current !== tabStop) {
+    tabStop.tabIndex = -1;
+    current.tabIndex = 0;
+    tabStop = current;
+  }
   if (board.contains(document.activeElement) && document.activeElement !== current)
     current.focus({ preventScroll: true });
 }
