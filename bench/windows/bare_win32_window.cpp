@@ -91,6 +91,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     WNDCLASSW type{};
     type.lpfnWndProc = WindowProc;
     type.hInstance = instance;
+    type.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1)); // the program's icon, from its resources
     type.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     type.lpszClassName = L"BareWin32Window";

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Makes a Wine prefix in the given folder unless it is there already, and
-# waits until Wine has finished with it.
+# waits until Wine has finished with it. Wine's menu builder stays off, so
+# that nothing is written outside the prefix.
 # Usage: wine_prefix.sh <folder>
 set -euo pipefail
-export WINEPREFIX=$1 WINEDEBUG=-all
+export WINEPREFIX=$(realpath -m "$1") WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
 command -v wine >/dev/null || { echo "missing wine: run scripts/deps.sh --windows" >&2; exit 1; }
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   start=$(date +%s%N)
