@@ -22,10 +22,10 @@
 #include <memory>
 #include <numeric>
 
-#include "board/board_surface.h"
-#include "board/board_window.h"
+#include "board/qt/board_surface.h"
+#include "board/qt/board_window.h"
 #include "rules/testing/stacked_deck.h"
-#include "services/picture_place.h"
+#include "services/qt/picture_place.h"
 #include "services/sound.h"
 
 namespace {

@@ -17,7 +17,7 @@
 // once the previous one has been played out, as a player's clicks do. A sound
 // after a quiet spell (1.5 s) finds the device closed by the player and
 // reopens it; SDL's audio stays started.
-#include "services/sdl_sound_player.h"
+#include "services/qt/sdl_sound_player.h"
 
 #include <SDL.h>
 

@@ -1,18 +1,16 @@
 #pragma once
 
-#include <QPoint>
-#include <QRect>
-#include <QSize>
+#include "services/plane.h"
 
 namespace quarrow {
 
 // Where everything sits on the board, in pixels of the client area.
 
-inline constexpr QSize kBoardPictureSize {704, 454};
+inline constexpr Size kBoardPictureSize {704, 454};
 // The design rectangle of the client area, (0, 0)-(704, 454), edges inclusive.
 inline constexpr int kBoardRight = 704;
 inline constexpr int kBoardBottom = 454;
-inline constexpr QSize kCardSize {70, 99};
+inline constexpr Size kCardSize {70, 99};
 inline constexpr int kSlotsPerRow = 15;
 
 // Rows of fifteen slots; each fan takes three consecutive columns.
@@ -28,15 +26,15 @@ constexpr int ColumnLeft(int column)
     return 86 + 124 * ((column - 1) / 3) + 22 * ((column - 1) % 3);
 }
 
-constexpr QPoint SlotTopLeft(int slot) { return {ColumnLeft(SlotColumn(slot)), RowTop(SlotRow(slot))}; }
+constexpr Point SlotTopLeft(int slot) { return {ColumnLeft(SlotColumn(slot)), RowTop(SlotRow(slot))}; }
 
 // Foundations stand on the faint ace outlines down the left edge, level with the rows.
-constexpr QPoint FoundationTopLeft(int foundation) { return {7, RowTop(foundation)}; }
+constexpr Point FoundationTopLeft(int foundation) { return {7, RowTop(foundation)}; }
 
-inline constexpr QRect kUndoRect {598, 417, 35, 29};
+inline constexpr Rect kUndoRect {598, 417, 35, 29};
 
 // The stock of faces, the unused slot 0 and the cursor holder live to the right
 // of the board picture, where the client area never shows them.
-inline constexpr QPoint kOffBoard {kBoardPictureSize.width() + 40, 7};
+inline constexpr Point kOffBoard {kBoardPictureSize.width() + 40, 7};
 
 } // namespace quarrow

@@ -44,12 +44,12 @@ bool Overlap(int a0, int a1, int b0, int b1)
     return a0 < b1 && b0 < a1;
 }
 
-FocusPlace Nearest(const std::vector<FocusPlace>& places, QPoint to)
+FocusPlace Nearest(const std::vector<FocusPlace>& places, Point to)
 {
     FocusPlace best;
     int bestDistance = std::numeric_limits<int>::max();
     for (const FocusPlace& place : places) {
-        const QPoint d = PlaceRect(place).center() - to;
+        const Point d = PlaceRect(place).center() - to;
         const int distance = d.x() * d.x() + d.y() * d.y();
         if (distance < bestDistance) {
             bestDistance = distance;
@@ -110,7 +110,7 @@ std::vector<FocusPlace> FocusablePlaces(const BoardModel& model)
     return places;
 }
 
-QRect PlaceRect(FocusPlace place)
+Rect PlaceRect(FocusPlace place)
 {
     switch (place.kind) {
     case FocusPlace::Kind::Foundation:
@@ -140,15 +140,15 @@ FocusPlace MoveFocus(const BoardModel& model, FocusPlace from, FocusMove move)
     if (move == FocusMove::Previous)
         return here == places.begin() ? places.back() : *std::prev(here);
 
-    const QRect origin = PlaceRect(from);
+    const Rect origin = PlaceRect(from);
     const bool horizontal = move == FocusMove::Left || move == FocusMove::Right;
     const int sign = move == FocusMove::Right || move == FocusMove::Down ? 1 : -1;
     FocusPlace best = from;
     Candidate bestScore {};
     bool found = false;
     for (const FocusPlace& place : places) {
-        const QRect rect = PlaceRect(place);
-        const QPoint d = rect.center() - origin.center();
+        const Rect rect = PlaceRect(place);
+        const Point d = rect.center() - origin.center();
         const int along = sign * (horizontal ? d.x() : d.y());
         if (along <= 0)
             continue;

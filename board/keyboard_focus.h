@@ -2,9 +2,8 @@
 
 #include <vector>
 
-#include <QRect>
-
 #include "rules/board_model.h"
+#include "services/plane.h"
 
 namespace quarrow {
 
@@ -34,7 +33,7 @@ bool IsFocusable(const BoardModel& model, FocusPlace place);
 std::vector<FocusPlace> FocusablePlaces(const BoardModel& model);
 
 // Where the place lies on the board, in pixels of the client area.
-QRect PlaceRect(FocusPlace place);
+Rect PlaceRect(FocusPlace place);
 
 // The place a key moves the focus to. Arrows go to the nearest place in that
 // direction, preferring one level with the focus (same row for Left/Right,

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "windows/scroller_form.h"
+#include "windows/qt/scroller_form.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {

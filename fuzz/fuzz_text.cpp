@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (quarrow::ReadTextFile(path) != bytes)
         std::abort();
-    const QString text = quarrow::DecodeWindows1252(bytes);
+    const QString text = QString::fromStdU16String(quarrow::WithLineBreaks(quarrow::DecodeWindows1252(bytes), u"\n"));
     if (static_cast<std::size_t>(text.size()) != ExpectedLength(data, size))
         std::abort();
     if (text.contains(QChar::ReplacementCharacter))

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "services/sdl_sound_player.h"
+#include "services/qt/sdl_sound_player.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

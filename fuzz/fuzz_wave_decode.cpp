@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "services/wave_image.h"
+#include "services/qt/wave_image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

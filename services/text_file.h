@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <string>
 #include <string_view>
 
@@ -10,10 +9,14 @@ namespace quarrow {
 // or cannot be read gives the empty string; nothing is ever created on disk.
 std::string ReadTextFile(const std::string& path);
 
-// Single-byte text as the Windows-1252 code page shows it, all 256 bytes mapped
-// (the five bytes the code page leaves unassigned come through as C1 controls).
-// CR LF and a lone CR become one line break each, so the text box shows the
-// lines as they were written.
-QString DecodeWindows1252(std::string_view bytes);
+// Single-byte text as the Windows-1252 code page shows it, in UTF-16, all 256
+// bytes mapped as the platform's own converter maps them (the five bytes the
+// code page leaves unassigned come through as the C1 controls of the same
+// value). Line ends are kept as they are.
+std::u16string DecodeWindows1252(std::string_view bytes);
+
+// CR LF, a lone CR and a lone LF each become lineBreak, so a text box shows the
+// lines as they were written: "\n" for most toolkits, "\r\n" for a Win32 edit box.
+std::u16string WithLineBreaks(std::u16string_view text, std::u16string_view lineBreak);
 
 } // namespace quarrow

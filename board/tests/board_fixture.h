@@ -16,11 +16,11 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "board/board_surface.h"
-#include "board/board_window.h"
+#include "board/qt/board_surface.h"
+#include "board/qt/board_window.h"
 #include "rules/game.h"
 #include "rules/random_source.h"
-#include "services/picture_place.h"
+#include "services/qt/picture_place.h"
 #include "services/sound.h"
 
 namespace quarrow::board_testing {

@@ -8,7 +8,7 @@
 #include <QAccessibleInterface>
 #include <QMenu>
 
-#include "board/focus_mark.h"
+#include "board/qt/focus_mark.h"
 #include "board/place_names.h"
 #include "board/tests/board_fixture.h"
 #include "board/tests/ordered_deal_script.h"
@@ -118,12 +118,12 @@ protected:
 
     static QString Top(int card, int fan)
     {
-        return QStringLiteral("%1, top card of fan %2").arg(CardName(static_cast<Int16>(card))).arg(fan);
+        return QStringLiteral("%1, top card of fan %2").arg(QString::fromStdString(CardName(static_cast<Int16>(card)))).arg(fan);
     }
 
     QString FoundationOf(int card, int face)
     {
-        return FoundationName(CardSuit(static_cast<Int16>(card)), static_cast<Int16>(face));
+        return QString::fromStdString(FoundationName(CardSuit(static_cast<Int16>(card)), static_cast<Int16>(face)));
     }
 
     ::testing::AssertionResult Play(const Step& step)
@@ -197,7 +197,7 @@ TEST_F(BoardKeyboardTest, AWholeGameFromTheDealToTheWinWithKeysAlone)
     for (const auto* step = std::begin(kOrderedDealWin); step != last; ++step) {
         ASSERT_TRUE(Play(*step)) << "step " << (step - std::begin(kOrderedDealWin));
         if (step == std::begin(kOrderedDealWin) + 1) {
-            ASSERT_TRUE(TabTo(UndoName()));
+            ASSERT_TRUE(TabTo(QString::fromStdString(UndoName())));
             // The small arrow is marked around, not over.
             const QRect arrow(surface().undo()->mapTo(window.get(), QPoint(0, 0)), surface().undo()->size());
             EXPECT_TRUE(Mark()->geometry().contains(arrow.adjusted(-3, -3, 3, 3)));

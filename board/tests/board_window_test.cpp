@@ -6,6 +6,7 @@
 #include <QtMath>
 
 #include "board/board_geometry.h"
+#include "services/qt/qt_plane.h"
 #include "board/tests/board_fixture.h"
 
 namespace quarrow::board_testing {
@@ -111,10 +112,10 @@ TEST_F(BoardWindowTest, PlacesSitWhereTheBoardWantsThemInTheirFixedLayers)
 {
     for (int i = 1; i <= 54; ++i) {
         EXPECT_EQ(slot(i)->objectName(), QStringLiteral("img_crdbrd_%1").arg(i));
-        EXPECT_EQ(slot(i)->geometry(), QRect(SlotTopLeft(i), QSize(70, 99))) << "slot " << i;
+        EXPECT_EQ(slot(i)->geometry(), QRect(ToQPoint(SlotTopLeft(i)), QSize(70, 99))) << "slot " << i;
     }
     for (int k = 1; k <= 4; ++k)
-        EXPECT_EQ(foundation(k)->geometry(), QRect(FoundationTopLeft(k), QSize(70, 99))) << "foundation " << k;
+        EXPECT_EQ(foundation(k)->geometry(), QRect(ToQPoint(FoundationTopLeft(k)), QSize(70, 99))) << "foundation " << k;
     EXPECT_EQ(surface().undo()->geometry(), QRect(598, 417, 35, 29));
 
     // Back to front: faces, slots 0..54, foundations, held picture, frame, cursor holder, undo arrow.

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "services/picture_place.h"
+#include "services/qt/picture_place.h"
 
 namespace quarrow {
 namespace {

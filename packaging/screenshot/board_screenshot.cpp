@@ -12,11 +12,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "board/board_surface.h"
-#include "board/board_window.h"
+#include "board/qt/board_surface.h"
+#include "board/qt/board_window.h"
 #include "rules/card.h"
 #include "rules/testing/stacked_deck.h"
-#include "services/picture_place.h"
+#include "services/qt/picture_place.h"
 #include "services/sound.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "services/activating_dialog.h"
+#include "services/qt/activating_dialog.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "services/message_box.h"
+#include "services/qt/message_box.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "services/pictures.h"
+#include "services/qt/pictures.h"
 
 #include <QGuiApplication>
 #include <QImage>

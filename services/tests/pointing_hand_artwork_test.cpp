@@ -1,4 +1,4 @@
-#include "services/pointing_hand.h"
+#include "services/qt/pointing_hand.h"
 
 #include <QFile>
 #include <QGuiApplication>

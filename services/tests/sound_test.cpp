@@ -3,7 +3,7 @@
 // device takes the format of the first sound, here 16-bit mono, so the file
 // holds exactly the samples that were heard. Silence is zero; the test sounds
 // never contain a zero sample, so the non-zero samples are what was played.
-#include "services/sdl_sound_player.h"
+#include "services/qt/sdl_sound_player.h"
 
 #include <gtest/gtest.h>
 

@@ -25,7 +25,7 @@
 
 #include "board/tests/board_fixture.h"
 #include "rules/testing/stacked_deck.h"
-#include "services/sdl_sound_player.h"
+#include "services/qt/sdl_sound_player.h"
 #include "services/text_file.h"
 
 namespace quarrow {
@@ -461,7 +461,8 @@ TEST_P(TextsTest, ShowEmptyOrAsStored)
             QFile stored(file);
             ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
             const QByteArray bytes = stored.readAll();
-            const QString stored_text = DecodeWindows1252(std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())));
+            const QString stored_text = QString::fromStdU16String(
+                WithLineBreaks(DecodeWindows1252(std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size()))), u"\n"));
             EXPECT_EQ(seen.text.size(), stored_text.size());
             for (qsizetype i = 0; i < std::min(seen.text.size(), stored_text.size()); ++i) {
                 if (seen.text[i] != stored_text[i]) {

@@ -4,7 +4,7 @@
 
 #include "rules/game.h"
 
-#include "windows/help_window.h"
+#include "windows/qt/help_window.h"
 
 #include <QApplication>
 #include <QDir>

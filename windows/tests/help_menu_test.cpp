@@ -9,8 +9,8 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
-#include "windows/help_window.h"
-#include "windows/scroller_form.h"
+#include "windows/qt/help_window.h"
+#include "windows/qt/scroller_form.h"
 
 namespace quarrow {
 namespace {

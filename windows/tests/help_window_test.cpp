@@ -1,6 +1,6 @@
 #include "rules/game.h"
 
-#include "windows/help_window.h"
+#include "windows/qt/help_window.h"
 
 #include <QApplication>
 #include <QDesktopServices>

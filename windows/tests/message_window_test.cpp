@@ -1,4 +1,4 @@
-#include "windows/message_window.h"
+#include "windows/qt/message_window.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "windows/scroller_form.h"
+#include "windows/qt/scroller_form.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,21 +65,6 @@ private:
     std::function<void(QWidget*)> answer_;
     QTimer timer_;
 };
-
-TEST(RoundToInt16Test, RoundsHalvesToEvenAndHoldsSixteenBits)
-{
-    EXPECT_EQ(RoundToInt16(62.4), 62);
-    EXPECT_EQ(RoundToInt16(62.5), 62);
-    EXPECT_EQ(RoundToInt16(63.5), 64);
-    EXPECT_EQ(RoundToInt16(62.6), 63);
-    EXPECT_EQ(RoundToInt16(-0.5), 0);
-    EXPECT_EQ(RoundToInt16(-1.5), -2);
-    EXPECT_EQ(RoundToInt16(-417.0), -417);
-    EXPECT_EQ(RoundToInt16(32767.0), 32767);
-    EXPECT_EQ(RoundToInt16(32768.0), 32767);
-    EXPECT_EQ(RoundToInt16(-32768.0), -32768);
-    EXPECT_EQ(RoundToInt16(-40000.0), -32768);
-}
 
 TEST(ScrollerFormTest, WindowFrameAndCaption)
 {

@@ -1,0 +1,73 @@
+// The keyboard's state on every platform: what a key, a click or a change of
+// the board does to the focus and its mark, on the ordered deal.
+#include <gtest/gtest.h>
+
+#include "board/focus_keeper.h"
+#include "board/place_events.h"
+#include "rules/game.h"
+#include "rules/testing/stacked_deck.h"
+
+namespace quarrow {
+namespace {
+
+class FocusKeeperTest : public ::testing::Test {
+protected:
+    FocusKeeperTest() { game.InitNewGame(); }
+
+    testing::ScriptedRandom random; // always 0: the ordered deal
+    struct : Notices {
+        void ShowResult() override { ++shown; }
+        int shown = 0;
+    } notices;
+    Game game {random, notices};
+    FocusKeeper keeper;
+};
+
+TEST_F(FocusKeeperTest, TheFirstKeyOnlyShowsTheMarkAndTheSecondActs)
+{
+    EXPECT_TRUE(keeper.Dealt(game.model()).announce);
+    EXPECT_EQ(keeper.current(), SlotPlace(3));
+    EXPECT_FALSE(keeper.MarkVisible());
+
+    const FocusOutcome first = keeper.Key(BoardKey::Activate);
+    EXPECT_TRUE(first.announce);
+    EXPECT_EQ(first.activate, NoPlace()) << "a key the player could not aim must not act";
+    EXPECT_TRUE(keeper.MarkVisible());
+
+    const FocusOutcome second = keeper.Key(BoardKey::Activate);
+    EXPECT_EQ(second.activate, SlotPlace(3));
+    RaiseClick(game, second.activate);
+    EXPECT_TRUE(game.card_selected);
+    keeper.Follow(game.model());
+    EXPECT_EQ(keeper.current(), FramePlace(3)) << "the focus stays on the card, now under the frame";
+}
+
+TEST_F(FocusKeeperTest, AClickHidesTheMarkAndTakesTheFocusOnlyToAPlaceThatTakesIt)
+{
+    keeper.Dealt(game.model());
+    keeper.Key(BoardKey::Right);
+    ASSERT_TRUE(keeper.MarkVisible());
+    EXPECT_TRUE(keeper.Clicked(SlotPlace(6)).announce);
+    EXPECT_EQ(keeper.current(), SlotPlace(6));
+    EXPECT_FALSE(keeper.MarkVisible());
+    // A covered card takes no clicks, so it takes no focus either.
+    EXPECT_FALSE(keeper.Clicked(SlotPlace(5)).announce);
+    EXPECT_EQ(keeper.current(), SlotPlace(6));
+    // Keys with the mark hidden bring it back where the focus is, without moving it.
+    keeper.Key(BoardKey::Down);
+    EXPECT_EQ(keeper.current(), SlotPlace(6));
+    keeper.Key(BoardKey::Down);
+    EXPECT_EQ(keeper.current(), SlotPlace(21));
+}
+
+TEST_F(FocusKeeperTest, ActivatingAPlaceThatCannotTakeTheFocusDoesNothing)
+{
+    keeper.Dealt(game.model());
+    EXPECT_EQ(keeper.Activate(SlotPlace(2)).activate, NoPlace());
+    EXPECT_EQ(keeper.Activate(UndoPlace()).activate, NoPlace());
+    EXPECT_EQ(keeper.Activate(FoundationPlace(1)).activate, NoPlace()) << "no ace on it yet";
+    EXPECT_EQ(keeper.current(), SlotPlace(3));
+}
+
+} // namespace
+} // namespace quarrow

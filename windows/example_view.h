@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string_view>
+
+#include "rules/card.h"
+
+namespace quarrow {
+
+// The example viewer, whatever draws it: its size, its picture and the
+// arithmetic of its scroll bar.
+
+inline constexpr std::string_view kExampleTitle = "Example - Ternwick Solitaire";
+inline constexpr std::string_view kExamplePicture = "SOUND/example.gif";
+inline constexpr int kExampleClientWidth = 360;
+inline constexpr int kExampleClientHeight = 316;
+inline constexpr int kExampleBarWidth = 17;
+
+// The rounding of the scroll range: to nearest, halves to even, into 16 bits
+// (out-of-range values are held at the nearest end).
+Int16 RoundToInt16(double value);
+
+// vbarScroller's range: from 0 down to the (negative) top that shows the
+// picture's bottom, so the value can be used directly as the picture's top.
+// A fifth of the window per arrow, the whole window per page.
+struct ScrollRange {
+    Int16 min = 0;
+    Int16 max = 0;
+    Int16 small_change = 1;
+    Int16 large_change = 1;
+
+    // A native bar counts upwards only: positions 0..Span() map to the values.
+    int Span() const;
+    int ToBar(Int16 value) const;
+    Int16 FromBar(int barValue) const;
+};
+ScrollRange ExampleScrollRange(int innerHeight, int pictureHeight);
+
+} // namespace quarrow

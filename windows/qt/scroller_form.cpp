@@ -1,0 +1,175 @@
+#include "windows/qt/scroller_form.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "services/qt/message_box.h"
+#include "services/qt/pictures.h"
+#include "services/qt/window_geometry.h"
+
+namespace quarrow {
+
+namespace {
+
+QIcon BlankIcon()
+{
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
+}
+
+} // namespace
+
+SignedScrollBar::SignedScrollBar(QScrollBar* bar)
+    : QObject(bar)
+    , bar_(bar)
+{
+    bar_->setTracking(true);
+    connect(bar_, &QScrollBar::valueChanged, this, [this](int barValue) { emit Change(range_.FromBar(barValue)); });
+    connect(bar_, &QScrollBar::sliderMoved, this, [this](int barValue) { emit Scroll(range_.FromBar(barValue)); });
+}
+
+void SignedScrollBar::SetRange(Int16 min, Int16 max, Int16 smallChange, Int16 largeChange)
+{
+    range_ = {min, max, smallChange, largeChange};
+    bar_->setRange(0, range_.Span());
+    bar_->setSingleStep(std::abs(int{smallChange}));
+    bar_->setPageStep(std::abs(int{largeChange}));
+}
+
+void SignedScrollBar::SetValue(Int16 value)
+{
+    bar_->setValue(range_.ToBar(value));
+}
+
+Int16 SignedScrollBar::value() const
+{
+    return range_.FromBar(bar_->value());
+}
+
+ScrollerForm::ScrollerForm(const QPixmap& picture, QWidget* parent)
+    // Qt::Tool: a tool-window frame, whose title bar has a close box only.
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("ScrollerForm"));
+    setWindowTitle(QString::fromUtf8(kExampleTitle.data(), static_cast<qsizetype>(kExampleTitle.size())));
+    setWindowIcon(BlankIcon());
+    SizeAndCentre(this, QSize(kClientWidth, kClientHeight));
+
+    picOuter = new QFrame(this);
+    picOuter->setObjectName(QStringLiteral("picOuter"));
+    picOuter->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picOuter->setLineWidth(2);
+
+    // The picture slides inside the border, never over it.
+    inside_ = new QWidget(picOuter);
+    picInner = new QLabel(inside_);
+    picInner->setObjectName(QStringLiteral("picInner"));
+    picInner->setPixmap(picture);
+    picInner->resize(picture.deviceIndependentSize().toSize());
+    picInner->setAccessibleName(QStringLiteral("Example of play"));
+    picInner->setAccessibleDescription(
+        QStringLiteral("A picture of moments of play with their captions; the arrow keys and Page Up and Page "
+                       "Down scroll it."));
+
+    vbarScroller = new QScrollBar(Qt::Vertical, this);
+    vbarScroller->setObjectName(QStringLiteral("vbarScroller"));
+    scroller_ = new SignedScrollBar(vbarScroller);
+    connect(scroller_, &SignedScrollBar::Change, this, &ScrollerForm::vbarScroller_Change);
+    connect(scroller_, &SignedScrollBar::Scroll, this, &ScrollerForm::vbarScroller_Change);
+
+    Layout();
+    InitScroller();
+}
+
+void ScrollerForm::Layout()
+{
+    const int border = picOuter->frameWidth();
+    const int neededHeight = 2 * border + picInner->height();
+    int frameWidth = kClientWidth;
+    const int frameHeight = kClientHeight;
+    const bool barNeeded = neededHeight > frameHeight;
+    if (barNeeded)
+        frameWidth -= kBarWidth;
+
+    picOuter->setGeometry(0, 0, frameWidth, frameHeight);
+    inside_->setGeometry(picOuter->contentsRect());
+    picInner->move(0, 0);
+
+    if (barNeeded) {
+        vbarScroller->setGeometry(frameWidth, 0, kBarWidth, frameHeight);
+        vbarScroller->show();
+    } else {
+        vbarScroller->hide();
+    }
+}
+
+void ScrollerForm::InitScroller()
+{
+    const ScrollRange range = ExampleScrollRange(picOuter->contentsRect().height(), picInner->height());
+    scroller_->SetRange(range.min, range.max, range.small_change, range.large_change);
+}
+
+void ScrollerForm::keyPressEvent(QKeyEvent* event)
+{
+    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    if (!(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) {
+        switch (event->key()) {
+        case Qt::Key_Down:
+            action = QAbstractSlider::SliderSingleStepAdd;
+            break;
+        case Qt::Key_Up:
+            action = QAbstractSlider::SliderSingleStepSub;
+            break;
+        case Qt::Key_PageDown:
+            action = QAbstractSlider::SliderPageStepAdd;
+            break;
+        case Qt::Key_PageUp:
+            action = QAbstractSlider::SliderPageStepSub;
+            break;
+        case Qt::Key_Home:
+            action = QAbstractSlider::SliderToMinimum;
+            break;
+        case Qt::Key_End:
+            action = QAbstractSlider::SliderToMaximum;
+            break;
+        default:
+            break;
+        }
+    }
+    if (action == QAbstractSlider::SliderNoAction || !vbarScroller->isVisible()) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    vbarScroller->triggerAction(action);
+}
+
+void ScrollerForm::vbarScroller_Change(Int16 value)
+{
+    picInner->move(0, value);
+}
+
+bool ShowScrollerForm(const QString& programDir, QWidget* parent)
+{
+    const QString path = programDir + QLatin1Char('/') + QString::fromUtf8(kExamplePicture.data(), static_cast<qsizetype>(kExamplePicture.size()));
+    QString why;
+    const QImage image = ReadPictureFile(path, why);
+    if (image.isNull()) {
+        ShowMessageBox(parent, QStringLiteral("The example cannot be shown: the picture %1 %2.")
+                                   .arg(QDir::toNativeSeparators(path), why));
+        return false;
+    }
+    ScrollerForm form(QPixmap::fromImage(image), parent);
+    form.exec();
+    return true;
+}
+
+} // namespace quarrow
