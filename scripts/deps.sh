@@ -2,7 +2,9 @@
 # Installs what building and running the game needs on Debian 12; with
 # --tests, also what the test suite needs (Xvfb, a window manager, a session
 # bus, Weston and Qt's Wayland plugin, the accessibility bus, xdotool, the
-# package checker, sanitizers, fuzzing).
+# package checker, sanitizers, fuzzing, and the Windows tools below); with
+# --windows, what the Windows build and its tests need (MinGW-w64, Wine,
+# NSIS, GoogleTest's sources, Xvfb and xdotool).
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -11,7 +13,16 @@ packages=(
   qt6-base-dev libsdl2-dev libgtest-dev
   fonts-dejavu-core
 )
+windows=(
+  cmake ninja-build googletest
+  g++-mingw-w64-x86-64-posix wine wine64 nsis
+  python3 xvfb xauth xdotool x11-utils imagemagick dbus-daemon openbox
+)
+if [ "${1:-}" = "--windows" ]; then
+  packages=("${windows[@]}")
+fi
 if [ "${1:-}" = "--tests" ]; then
+  packages+=("${windows[@]}")
   packages+=(
     libbenchmark-dev python3
     xvfb xauth xdotool x11-utils imagemagick strace
