@@ -53,8 +53,8 @@ private:
 // one, else the ordinary one.
 Picture LoadArtwork(std::wstring_view name, bool doubleSize);
 
-// The resource name for an artwork path: upper case, '/' kept, so
-// "cards/07@2x.gif" is L"CARDS/07@2X.GIF".
+// The resource name for an artwork path: upper case, anything but letters
+// and digits an underscore, so "cards/07@2x.gif" is L"CARDS_07_2X_GIF".
 std::wstring ArtworkResourceName(std::wstring_view name);
 
 // The raw bytes of a built-in artwork file; empty when there is none.

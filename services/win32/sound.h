@@ -12,9 +12,10 @@ namespace quarrow {
 
 // Plays whole wave images through the system's sound call (sndPlaySoundW with
 // SND_MEMORY | SND_ASYNC | SND_NODEFAULT). Only images that pass WaveChunksFit
-// reach the system; an empty or broken image stops what is playing and plays
-// nothing. The system reads the image while it plays, after Play() has
-// returned, so the player keeps its own copy alive until the next Play().
+// reach the system; an empty or broken one plays nothing and leaves a sound
+// that is playing alone, as on Linux. The system reads the image while it
+// plays, after Play() has returned, so the player keeps its own copy alive
+// until the next sound has taken over or the player stops it on the way out.
 class SystemSoundPlayer final : public SoundPlayer {
 public:
     using PlayFunction = BOOL(WINAPI*)(LPCWSTR sound, UINT flags);
@@ -29,7 +30,7 @@ private:
     PlayFunction play_;
     std::mutex mutex_;
     // The image being played; replaced only after the system has let go of it.
-    std::shared_ptr<const std::string> playing_;
+    std::unique_ptr<const std::string> playing_;
 };
 
 } // namespace quarrow
