@@ -77,13 +77,13 @@ void BoardCanvas::SetScale(BoardScale scale)
     board_ = LoadArtwork(L"board.gif", scale_.doubleSize());
     frame_ = LoadArtwork(L"border.gif", scale_.doubleSize());
     undo_ = LoadArtwork(L"undo.gif", scale_.doubleSize());
-    for (int code = 1; code <= kCardCount; ++code)
-        faces_[code] = Picture();
+    for (Picture& face : faces_)
+        face = Picture();
 }
 
 const Picture& BoardCanvas::Face(Int16 code)
 {
-    Picture& face = faces_[code];
+    Picture& face = faces_.at(static_cast<std::size_t>(code));
     if (!face.valid())
         face = LoadArtwork(FaceName(code), scale_.doubleSize());
     return face;

@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
+#include <array>
+
 #include "rules/board_model.h"
-#include "rules/indexed_array.h"
 #include "board/win32/board_scale.h"
 #include "services/win32/pictures.h"
 
@@ -39,7 +40,7 @@ private:
     Picture frame_;
     Picture undo_;
     // Decoded the first time they are drawn: the board starts with no card.
-    IndexedArray<Picture, 1, kCardCount> faces_;
+    std::array<Picture, kCardCount + 1> faces_; // by card code; 0 unused
     HBITMAP background_ = nullptr; // window colour and board picture, at the scale
     HBITMAP buffer_ = nullptr;
     Size buffer_size_;

@@ -58,9 +58,9 @@ void PlaceWindows::Create(HWND board)
         child.window = CreateWindowExW(0, kPlaceClass, L"", WS_CHILD, 0, 0, 0, 0, board, nullptr,
                                        GetModuleHandleW(nullptr), nullptr);
     };
-    for (int i = 1; i <= kSlotCount; ++i)
+    for (std::size_t i = 1; i < slots_.size(); ++i)
         make(slots_[i]);
-    for (int k = 1; k <= kFoundationCount; ++k)
+    for (std::size_t k = 1; k < foundations_.size(); ++k)
         make(foundations_[k]);
     make(frame_);
     make(undo_);
@@ -94,17 +94,18 @@ void PlaceWindows::Update(const BoardModel& model, const BoardScale& scale)
     for (const Layer& layer : BoardLayers(model)) {
         const Rect rect = scale.ToDevice(layer.rect);
         const int index = layer.place.index;
+        const auto at = static_cast<std::size_t>(index);
         switch (layer.place.kind) {
         case FocusPlace::Kind::Slot: {
             // A card the player can act on says where it lies; a covered one is
             // only part of its fan's picture.
             const Int16 face = model.slot_places[index].face;
-            Set(slots_[index], layer.shown, rect,
+            Set(slots_[at], layer.shown, rect,
                 layer.enabled ? LocatedName(model, SlotName(face), index) : SlotName(face));
             break;
         }
         case FocusPlace::Kind::Foundation:
-            Set(foundations_[index], layer.shown, rect, PlaceName(model, layer.place));
+            Set(foundations_[at], layer.shown, rect, PlaceName(model, layer.place));
             break;
         case FocusPlace::Kind::Frame:
             Set(frame_, layer.shown, rect, layer.shown ? PlaceName(model, layer.place) : SelectionFrameName(kNoFace));
@@ -122,9 +123,9 @@ HWND PlaceWindows::WindowOf(FocusPlace place) const
 {
     switch (place.kind) {
     case FocusPlace::Kind::Slot:
-        return place.index >= 1 && place.index <= kSlotCount ? slots_[place.index].window : nullptr;
+        return place.index >= 1 && place.index <= kSlotCount ? slots_[static_cast<std::size_t>(place.index)].window : nullptr;
     case FocusPlace::Kind::Foundation:
-        return place.index >= 1 && place.index <= kFoundationCount ? foundations_[place.index].window : nullptr;
+        return place.index >= 1 && place.index <= kFoundationCount ? foundations_[static_cast<std::size_t>(place.index)].window : nullptr;
     case FocusPlace::Kind::Frame:
         return frame_.window;
     case FocusPlace::Kind::Undo:

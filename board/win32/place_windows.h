@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 #include "board/keyboard_focus.h"
 #include "board/win32/board_scale.h"
 #include "rules/board_model.h"
-#include "rules/indexed_array.h"
 
 namespace quarrow {
 
@@ -42,8 +42,9 @@ private:
     void Set(Child& child, bool shown, const Rect& rect, const std::string& name);
 
     HWND board_ = nullptr;
-    IndexedArray<Child, 1, kSlotCount> slots_;
-    IndexedArray<Child, 1, kFoundationCount> foundations_;
+    // By slot and foundation number; 0 unused.
+    std::array<Child, kSlotCount + 1> slots_;
+    std::array<Child, kFoundationCount + 1> foundations_;
     Child frame_;
     Child undo_;
 };
