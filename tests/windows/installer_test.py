@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""The Windows packages. The portable zip holds the staged folder as it is.
+"""The Windows packages. The staged folder is the program beside the game's
+data files, as in the source tree; the portable zip holds that folder as it is.
 The installer, in a fresh Wine prefix: a quiet install puts the staged
 files, and only those, under Program Files with a Start-menu shortcut and an
 uninstall entry; the game starts from that shortcut; a quiet uninstall,
@@ -7,7 +8,7 @@ started as the entry says, takes every file, the shortcut and the entry away
 again.
 
 Usage (under tests/e2e/run_in_xvfb.sh):
-  installer_test.py <setup.exe> <zip> <staged folder> <program.exe> <window title> <version> <publisher>
+  installer_test.py <setup.exe> <zip> <staged folder> <gamedata folder> <program.exe> <window title> <version> <publisher>
 """
 import os
 import subprocess
@@ -54,7 +55,7 @@ def registry_key(env, key):
 
 
 def main():
-    setup, portable, stage, program, title, version, publisher = sys.argv[1:8]
+    setup, portable, stage, gamedata, program, title, version, publisher = sys.argv[1:9]
     failures = []
 
     def check(ok, what):
@@ -63,6 +64,11 @@ def main():
         return ok
 
     staged = files_under(stage)
+    data = files_under(gamedata)
+    check(staged == data | {program}, f"staged {sorted(staged)}, wanted {program} and {sorted(data)}")
+    for path in sorted(data & staged):
+        with open(os.path.join(gamedata, path), "rb") as a, open(os.path.join(stage, path), "rb") as b:
+            check(a.read() == b.read(), f"the staged {path} differs from the game's")
     folder_name = os.path.basename(stage)
     with zipfile.ZipFile(portable) as archive:
         zipped = {name for name in archive.namelist() if not name.endswith("/")}
