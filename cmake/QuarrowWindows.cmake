@@ -30,6 +30,21 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tests/windows/wine_run.s
 
 include(${PROJECT_SOURCE_DIR}/packaging/windows/program.cmake)
 
+# A check of a Windows program on an X display of its own (Xvfb), registered
+# twice as for the Linux program (tests/CMakeLists.txt): NAME on a bare
+# server, NAME_wm under openbox. WINEPREFIX names the build's prefix.
+#   quarrow_wine_desktop_test(NAME COMMAND cmd args...)
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
+function(quarrow_wine_desktop_test name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "COMMAND")
+  set(run ${PROJECT_SOURCE_DIR}/tests/e2e/run_in_xvfb.sh)
+  add_test(NAME ${name} COMMAND ${run} ${arg_COMMAND})
+  add_test(NAME ${name}_wm COMMAND ${run} --wm ${arg_COMMAND})
+  # One wineserver per prefix, bound to the display it started on.
+  set_tests_properties(${name} ${name}_wm PROPERTIES LABELS "e2e;windows" TIMEOUT 180 RUN_SERIAL TRUE
+    ENVIRONMENT WINEPREFIX=${QUARROW_WINE_PREFIX})
+endfunction()
+
 function(quarrow_windows_front_end)
   foreach(front_end IN ITEMS services/win32 windows/win32 board/win32)
     if(EXISTS ${PROJECT_SOURCE_DIR}/${front_end}/CMakeLists.txt)
