@@ -55,7 +55,8 @@ win=$source_dir/build-win/bin
 if [[ -f $win/bare_win32_window.exe ]]; then
   echo "== Windows: start-up, size and memory under Wine against a bare Win32 window ($runs runs each)"
   if [[ -f $win/quarrow.exe ]]; then
-    python3 "$here/windows/wine_startup.py" --runs "$runs" "$win/quarrow.exe" "$win/bare_win32_window.exe"
+    python3 "$here/windows/wine_startup.py" --runs "$runs" --prefix "$source_dir/build-win/wine-prefix" \
+      "$win/quarrow.exe" "$win/bare_win32_window.exe"
   else
     echo "skipped: build-win has no quarrow.exe yet"
   fi

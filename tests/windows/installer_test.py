@@ -1,18 +1,21 @@
 #!/usr/bin/env python3
-"""The Windows installer in a fresh Wine prefix: a quiet install puts the
-staged files, and only those, under Program Files with a Start-menu shortcut
-and an uninstall entry; the game starts from that shortcut; a quiet
-uninstall, started as the entry says, takes every file, the shortcut and the
-entry away again.
+"""The Windows packages. The staged folder is the program beside the game's
+data files, as in the source tree; the portable zip holds that folder as it is.
+The installer, in a fresh Wine prefix: a quiet install puts the staged
+files, and only those, under Program Files with a Start-menu shortcut and an
+uninstall entry; the game starts from that shortcut; a quiet uninstall,
+started as the entry says, takes every file, the shortcut and the entry away
+again.
 
 Usage (under tests/e2e/run_in_xvfb.sh):
-  installer_test.py <setup.exe> <staged folder> <program.exe> <window title> <version> <publisher>
+  installer_test.py <setup.exe> <zip> <staged folder> <gamedata folder> <program.exe> <window title> <version> <publisher>
 """
 import os
 import subprocess
 import sys
 import tempfile
 import time
+import zipfile
 
 import winesession
 from winesession import xsession
@@ -52,13 +55,30 @@ def registry_key(env, key):
 
 
 def main():
-    setup, stage, program, title, version, publisher = sys.argv[1:7]
+    setup, portable, stage, gamedata, program, title, version, publisher = sys.argv[1:9]
     failures = []
 
     def check(ok, what):
         if not ok:
             failures.append(what)
         return ok
+
+    staged = files_under(stage)
+    data = files_under(gamedata)
+    check(staged == data | {program}, f"staged {sorted(staged)}, wanted {program} and {sorted(data)}")
+    for path in sorted(data & staged):
+        with open(os.path.join(gamedata, path), "rb") as a, open(os.path.join(stage, path), "rb") as b:
+            check(a.read() == b.read(), f"the staged {path} differs from the game's")
+    folder_name = os.path.basename(stage)
+    with zipfile.ZipFile(portable) as archive:
+        zipped = {name for name in archive.namelist() if not name.endswith("/")}
+        check(zipped == {f"{folder_name}/{path}" for path in staged},
+              f"the zip holds {sorted(zipped)}, not the folder {folder_name} with {sorted(staged)}")
+        for path in sorted(staged):
+            name = f"{folder_name}/{path}"
+            if name in zipped:
+                with open(os.path.join(stage, path), "rb") as f:
+                    check(archive.read(name) == f.read(), f"{name} in the zip differs from the staged file")
 
     timings = {}
     with tempfile.TemporaryDirectory() as workdir:
@@ -74,7 +94,6 @@ def main():
 
         folder = os.path.join(prefix, "drive_c", "Program Files", NAME)
         installed = files_under(folder) if os.path.isdir(folder) else set()
-        staged = files_under(stage)
         check(installed == staged | {"uninstall.exe"},
               f"installed {sorted(installed)}, wanted {sorted(staged)} and uninstall.exe")
         for path in sorted(staged & installed):
@@ -141,7 +160,7 @@ def main():
     for failure in failures:
         print("FAIL:", failure)
     print("timings: " + ", ".join(f"{what} {seconds:.1f} s" for what, seconds in timings.items()))
-    print("failed" if failures else "passed", "the installer round trip")
+    print("failed" if failures else "passed", "the zip and the installer round trip")
     return 1 if failures else 0
 
 

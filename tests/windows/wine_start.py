@@ -6,7 +6,7 @@ middle of the screen, with the program's icon.
 
 Usage (under tests/e2e/run_in_xvfb.sh [--wm]):
   wine_start.py <program.exe> <window title> <board picture> <icon file>
-WINEPREFIX names a prefix made beforehand.
+WINEPREFIX names the prefix, made if it is not there.
 """
 import os
 import sys
@@ -20,7 +20,9 @@ CLIENT = (704 + 1, 454 + 1)
 
 def main():
     program, title, board, icon = sys.argv[1:5]
-    env = winesession.environment(os.environ["WINEPREFIX"])
+    prefix = os.environ["WINEPREFIX"]
+    winesession.make_prefix(prefix)
+    env = winesession.environment(prefix)
     failures = []
     with tempfile.TemporaryDirectory() as workdir:
         winesession.stop(env)  # nothing left from another display
