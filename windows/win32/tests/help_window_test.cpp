@@ -105,5 +105,44 @@ TEST_F(HelpWindowTest, OkAndTheCloseBoxCloseItLeavingTheGameAlone)
     }
 }
 
+// What has the keyboard: the text box, a button's caption or the link's words.
+std::wstring Focused()
+{
+    const HWND focus = GetFocus();
+    wchar_t className[32] = {};
+    GetClassNameW(focus, className, 32);
+    return std::wstring(className) == L"Edit" || std::wstring(className) == L"EDIT" ? L"text" : testing::TextOf(focus);
+}
+
+TEST_F(HelpWindowTest, TabVisitsTextOkAboutRulesAndTheLinkOnlyInTheAboutView)
+{
+    const std::wstring link = Widen(kWebHost);
+    for (const Int16 topic : {Int16 {0}, Int16 {1}}) {
+        game_.help_topic = topic;
+        std::vector<std::wstring> visited;
+        std::vector<std::function<void(HWND)>> steps;
+        steps.push_back([&](HWND help) {
+            visited.push_back(Focused());
+            SetFocus(FindWindowExW(help, nullptr, L"EDIT", nullptr));
+        });
+        for (int press = 0; press < 5; ++press) {
+            steps.push_back([&](HWND help) {
+                visited.push_back(Focused());
+                testing::PressKey(help, VK_TAB);
+            });
+        }
+        steps.push_back([&](HWND help) {
+            visited.push_back(Focused());
+            testing::PressKey(help, VK_ESCAPE);
+        });
+        ASSERT_TRUE(testing::RunWhileOpen(
+            kHelpWindowClass, [&] { ShowHelpWindow(owner_.get(), game_, ProgramDir()); }, steps));
+        const std::vector<std::wstring> expected =
+            topic == 1 ? std::vector<std::wstring> {L"OK", L"text", L"OK", L"About", L"Rules", link, L"text"}
+                       : std::vector<std::wstring> {L"OK", L"text", L"OK", L"About", L"Rules", L"text", L"OK"};
+        EXPECT_EQ(visited, expected) << "topic " << topic;
+    }
+}
+
 } // namespace
 } // namespace quarrow

@@ -1,14 +1,13 @@
 #include "windows/win32/tests/window_driver.h"
 
-#include <vector>
-
 namespace quarrow::testing {
 
 namespace {
 
 struct Drive {
     const wchar_t* window_class;
-    std::function<void(HWND)> act;
+    std::vector<std::function<void(HWND)>> steps;
+    std::size_t next = 0;
     bool acted = false;
     int ticks = 0;
     UINT_PTR timer = 0;
@@ -21,9 +20,10 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
         return;
     const HWND window = FindWindowW(current->window_class, nullptr);
     ++current->ticks;
-    if (window && IsWindowVisible(window) && !current->acted && current->ticks >= 3) {
-        current->acted = true;
-        current->act(window);
+    if (window && IsWindowVisible(window) && current->next < current->steps.size() && current->ticks >= 3) {
+        const std::size_t step = current->next++;
+        current->acted = current->next == current->steps.size();
+        current->steps[step](window);
     } else if (window && current->ticks > 200) {
         DestroyWindow(window);
     }
@@ -34,7 +34,13 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
 bool RunWhileOpen(const wchar_t* windowClass, const std::function<void()>& open,
                   const std::function<void(HWND)>& act)
 {
-    Drive drive {windowClass, act};
+    return RunWhileOpen(windowClass, open, std::vector<std::function<void(HWND)>> {act});
+}
+
+bool RunWhileOpen(const wchar_t* windowClass, const std::function<void()>& open,
+                  const std::vector<std::function<void(HWND)>>& steps)
+{
+    Drive drive {windowClass, steps};
     current = &drive;
     drive.timer = SetTimer(nullptr, 0, 50, &Tick);
     open();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "services/plane.h"
 
@@ -17,6 +18,11 @@ namespace quarrow::testing {
 // the test instead of hanging it. Returns whether act ran.
 bool RunWhileOpen(const wchar_t* windowClass, const std::function<void()>& open,
                   const std::function<void(HWND)>& act);
+
+// The same with one step per timer tick, so that keys posted by one step
+// have been handled by the window's loop before the next.
+bool RunWhileOpen(const wchar_t* windowClass, const std::function<void()>& open,
+                  const std::vector<std::function<void(HWND)>>& steps);
 
 // A visible top-level window standing in for the board.
 class OwnerWindow {
