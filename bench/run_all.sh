@@ -6,6 +6,8 @@
 #   RUNS=11     start-up runs per program (at least 7)
 #   IDLE=5      idle seconds measured
 #   REPS=5      repetitions of each Google Benchmark
+# With a Windows build in build-win, also the Windows program under Wine
+# (bench/windows/wine_startup.py; needs wine and xdotool).
 #
 # Needs: cmake, ninja, Qt 6, SDL2, Google Benchmark, Xvfb + xauth, xdotool,
 # valgrind, python3. Everything runs in its own Xvfb display or offscreen.
@@ -47,6 +49,18 @@ echo "== the game core alone"
 echo "== sound: Play() to the device (SDL disk driver)"
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null "$bin/sound_latency" "$bin/SOUND/CLUCK.WAV" 15 \
   2>/dev/null | tee "$out/sound.txt"
+
+# The Windows program under Wine, when a Windows build (scripts/windows.sh) is there.
+win=$source_dir/build-win/bin
+if [[ -f $win/bare_win32_window.exe ]]; then
+  echo "== Windows: start-up, size and memory under Wine against a bare Win32 window ($runs runs each)"
+  if [[ -f $win/quarrow.exe ]]; then
+    python3 "$here/windows/wine_startup.py" --runs "$runs" --prefix "$source_dir/build-win/wine-prefix" \
+      "$win/quarrow.exe" "$win/bare_win32_window.exe"
+  else
+    echo "skipped: build-win has no quarrow.exe yet"
+  fi
+fi
 
 echo
 python3 "$here/report_table.py" "$out"

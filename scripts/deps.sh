@@ -2,8 +2,10 @@
 # Installs what building and running the game needs on Debian 12; with
 # --tests, also what the test suite needs (Xvfb, a window manager, a session
 # bus, Weston and Qt's Wayland plugin, the accessibility bus, xdotool, the
-# package checker, sanitizers, fuzzing, and the browser build with headless
-# Chromium to drive it); with --web, only what building the browser site needs.
+# package checker, sanitizers, fuzzing, the Windows tools below and the
+# browser build with headless Chromium to drive it); with --windows, what the
+# Windows build and its tests need (MinGW-w64, Wine, NSIS, GoogleTest's
+# sources, Xvfb and xdotool); with --web, what building the browser site needs.
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -12,11 +14,20 @@ packages=(
   qt6-base-dev libsdl2-dev libgtest-dev
   fonts-dejavu-core
 )
-web=(emscripten node-acorn googletest python3)
+windows=(
+  cmake ninja-build googletest
+  g++-mingw-w64-x86-64-posix wine wine64 nsis
+  python3 xvfb xauth xdotool x11-utils imagemagick dbus-daemon openbox
+)
+if [ "${1:-}" = "--windows" ]; then
+  packages=("${windows[@]}")
+fi
+web=(cmake ninja-build emscripten node-acorn googletest python3)
 if [ "${1:-}" = "--web" ]; then
   packages=("${web[@]}")
 fi
 if [ "${1:-}" = "--tests" ]; then
+  packages+=("${windows[@]}")
   packages+=(
     "${web[@]}" chromium python3-websocket
     libbenchmark-dev python3

@@ -2,8 +2,8 @@
 # Installs the dependencies, then builds and runs the whole test suite: the
 # core alone without Qt, the browser build (the core and shared layer under
 # Node, the site in headless Chromium), everything in a normal build,
-# everything again under AddressSanitizer + UndefinedBehaviorSanitizer, and
-# a short run of each fuzz target.
+# everything again under AddressSanitizer + UndefinedBehaviorSanitizer, a
+# short run of each fuzz target, and the Windows build with its tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --tests
@@ -31,3 +31,10 @@ ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 fuzz/run.sh "${QUARROW_FUZZ_SECONDS:-30}"
+
+# The Windows build (MinGW-w64) and its tests under Wine: the core, the
+# program starting in Xvfb, and the installer round trip.
+cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DQUARROW_WINDOWS_PROGRAM=quarrow
+cmake --build build-win
+ctest --test-dir build-win --output-on-failure -j "$jobs"

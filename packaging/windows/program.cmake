@@ -1,0 +1,54 @@
+# What makes an executable one of the game's Windows programs:
+#   quarrow_windows_program(<target> [TITLE <window title>])
+# gives it the icon, the version information and the manifest (common
+# controls 6, per-monitor DPI awareness), makes it a GUI program (-mwindows)
+# with the C and C++ runtimes linked in, and puts SOUND/, rules.txt and
+# tvk.txt beside it in the build's bin/, where it looks for them. TITLE
+# (default "Quarrow Solitaire") is the title of its main window, which the
+# end-to-end tests look for, and its file description.
+set(QUARROW_WINDOWS_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+# The maker's name and the copyright line are the about text's own, so the
+# file's properties in Explorer never disagree with Help > About.
+file(READ ${PROJECT_SOURCE_DIR}/gamedata/tvk.txt quarrow_about)
+string(REGEX MATCH "Made by ([^\r\n]+)" _ "${quarrow_about}")
+set(QUARROW_COMPANY "${CMAKE_MATCH_1}")
+string(REGEX MATCH "Copyright [^.\r\n]+" QUARROW_COPYRIGHT "${quarrow_about}")
+if(NOT QUARROW_COMPANY OR NOT QUARROW_COPYRIGHT)
+  message(FATAL_ERROR "gamedata/tvk.txt no longer names the maker (\"Made by ...\") or the copyright")
+endif()
+
+# The files the program reads from its own folder, copied whenever they change.
+set(QUARROW_GAMEDATA_FILES SOUND/APPLAUS.WAV SOUND/CLUCK.WAV SOUND/qrrow_icon.ico SOUND/example.gif rules.txt tvk.txt)
+set(outputs "")
+foreach(file IN LISTS QUARROW_GAMEDATA_FILES)
+  add_custom_command(
+    OUTPUT ${QUARROW_PROGRAM_DIR}/${file}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/gamedata/${file} ${QUARROW_PROGRAM_DIR}/${file}
+    DEPENDS ${PROJECT_SOURCE_DIR}/gamedata/${file}
+    COMMENT "Copying ${file} beside the program"
+    VERBATIM)
+  list(APPEND outputs ${QUARROW_PROGRAM_DIR}/${file})
+endforeach()
+add_custom_target(quarrow_windows_gamedata DEPENDS ${outputs})
+
+function(quarrow_windows_program target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "TITLE" "")
+  if(NOT arg_TITLE)
+    set(arg_TITLE "Quarrow Solitaire")
+  endif()
+  set(QUARROW_RC_TARGET ${target})
+  set(QUARROW_RC_TITLE "${arg_TITLE}")
+  # The window's own icon, which the program loads from SOUND/, is the
+  # file's icon too.
+  set(QUARROW_RC_ICON ${PROJECT_SOURCE_DIR}/gamedata/SOUND/qrrow_icon.ico)
+  set(QUARROW_RC_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
+  configure_file(${QUARROW_WINDOWS_DIR}/program.manifest.in ${QUARROW_RC_MANIFEST} @ONLY)
+  configure_file(${QUARROW_WINDOWS_DIR}/program.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
+  set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${target}.rc PROPERTIES
+    OBJECT_DEPENDS "${QUARROW_RC_ICON};${QUARROW_RC_MANIFEST}")
+  target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
+  target_link_options(${target} PRIVATE -mwindows -static)
+  set_target_properties(${target} PROPERTIES QUARROW_WINDOW_TITLE "${arg_TITLE}")
+  add_dependencies(${target} quarrow_windows_gamedata)
+endfunction()
