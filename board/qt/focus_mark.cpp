@@ -47,8 +47,9 @@ void FocusMark::ShowAround(const QRect& place, bool outside)
         hide();
         return;
     }
-    const Rect shape = FocusMarkOutline(Rect(place.x(), place.y(), place.width(), place.height()), outside);
-    const QRect outline(shape.x(), shape.y(), shape.width(), shape.height());
+    const QRect outline = outside ? place.adjusted(-kOutset - kThickness, -kOutset - kThickness,
+                                                   kOutset + kThickness, kOutset + kThickness)
+                                  : place.adjusted(kInset, kInset, -kInset, -kInset);
     if (geometry() != outline)
         setGeometry(outline);
     show();

@@ -3,7 +3,7 @@
 #include <QRect>
 #include <QWidget>
 
-#include "board/focus_mark_shape.h"
+#include "board/focus_outline.h"
 
 namespace quarrow {
 
@@ -21,12 +21,12 @@ public:
     // place is in the coordinates of the mark's parent; an empty rect hides it.
     void ShowAround(const QRect& place, bool outside);
 
-    static constexpr int kInset = kFocusMarkInset;
-    static constexpr int kOutset = kFocusMarkOutset;
-    static constexpr int kThickness = kFocusMarkThickness;
-    static constexpr int kDash = kFocusMarkDash;
-    static constexpr int kGap = kFocusMarkGap;
-    static inline const QColor kInk {kFocusMarkInk[0], kFocusMarkInk[1], kFocusMarkInk[2]};
+    static constexpr int kInset = kFocusInset;
+    static constexpr int kOutset = kFocusOutset;
+    static constexpr int kThickness = kFocusThickness;
+    static constexpr int kDash = kFocusDash;
+    static constexpr int kGap = kFocusGap;
+    static inline const QColor kInk {kFocusInk.red, kFocusInk.green, kFocusInk.blue};
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -12,6 +12,7 @@
 #include "board/web/board_view.h"
 #include "board/web/page_random.h"
 #include "board/web/web_board.h"
+#include "services/file_trouble.h"
 #include "windows/example_view.h"
 #include "windows/help_content.h"
 #include "windows/notice.h"
@@ -183,6 +184,14 @@ EMSCRIPTEN_KEEPALIVE const char* layout()
                  + Line("helpLogo", kHelpLogoPicture) + Line("helpLink", kHelpLinkRect)
                  + Line("example", {0, 0, kExampleClientWidth, kExampleClientHeight})
                  + Line("exampleBar", {0, 0, kExampleBarWidth, 0}));
+}
+
+// The example's message: the picture never arrived, or arrived as no picture
+// the browser could read.
+EMSCRIPTEN_KEEPALIVE const char* example_unavailable(int arrived)
+{
+    return Reply(ExampleUnavailable(kExamplePicture, arrived ? NotAPicture("the browser could not decode it")
+                                                             : std::string(WhyUnreadable(FileTrouble::Missing))));
 }
 
 // The texts the page shows: help title, example title, example picture,

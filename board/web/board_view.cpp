@@ -1,72 +1,45 @@
 #include "board/web/board_view.h"
 
-#include "board/board_geometry.h"
-#include "board/focus_mark_shape.h"
+#include "board/focus_outline.h"
 #include "board/place_names.h"
 
 namespace quarrow {
 
-namespace {
-
-PlaceView SlotView(const BoardModel& model, int i)
-{
-    const Place& slot = model.slot_places[i];
-    PlaceView view;
-    view.place = SlotPlace(i);
-    view.rect = PlaceRect(view.place);
-    view.face = slot.face;
-    view.shown = slot.visible;
-    view.enabled = slot.enabled;
-    view.selected = model.border_visible && model.border_slot == i;
-    // A card that takes clicks says where it lies; a covered one is only part
-    // of its fan's picture.
-    view.name = slot.visible && slot.enabled ? LocatedName(model, SlotName(slot.face), i) : SlotName(slot.face);
-    if (slot.visible && !slot.enabled)
-        view.description = CoveredDescription(i);
-    return view;
-}
-
-PlaceView FrameView(const BoardModel& model)
-{
-    const int under = model.border_slot;
-    const bool placed = under >= 1 && under <= kSlotCount;
-    PlaceView view;
-    view.place = FramePlace(under);
-    view.rect = placed ? PlaceRect(SlotPlace(under)) : Rect(kOffBoard, kCardSize);
-    view.shown = model.border_visible;
-    view.enabled = model.border_visible;
-    view.selected = model.border_visible;
-    const Int16 face = placed ? model.slot_places[under].face : kNoFace;
-    view.name = placed && IsFocusable(model, view.place) ? LocatedName(model, SlotName(face), under)
-                                                           : SelectionFrameName(face);
-    return view;
-}
-
-} // namespace
-
 std::vector<PlaceView> BoardView(const BoardModel& model)
 {
     std::vector<PlaceView> views;
-    views.reserve(kSlotCount + kFoundationCount + 2);
-    for (int i = 1; i <= kSlotCount; ++i)
-        views.push_back(SlotView(model, i));
-    for (int k = 1; k <= kFoundationCount; ++k) {
-        const Place& foundation = model.foundations[k];
+    for (const Layer& layer : BoardLayers(model)) {
         PlaceView& view = views.emplace_back();
-        view.place = FoundationPlace(k);
-        view.rect = PlaceRect(view.place);
-        view.face = foundation.face;
-        view.shown = foundation.visible;
-        view.enabled = foundation.enabled;
-        view.name = FoundationName(static_cast<Int16>(k), foundation.face);
+        static_cast<Layer&>(view) = layer;
+        switch (layer.place.kind) {
+        case FocusPlace::Kind::Slot: {
+            const int i = layer.place.index;
+            view.selected = model.border_visible && model.border_slot == i;
+            // A card that takes clicks says where it lies; a covered one is
+            // only part of its fan's picture.
+            view.name = layer.shown && layer.enabled ? LocatedName(model, SlotName(layer.face), i) : SlotName(layer.face);
+            if (layer.shown && !layer.enabled)
+                view.description = CoveredDescription(i);
+            break;
+        }
+        case FocusPlace::Kind::Foundation:
+            view.name = FoundationName(static_cast<Int16>(layer.place.index), layer.face);
+            break;
+        case FocusPlace::Kind::Frame: {
+            const int under = layer.place.index;
+            const Int16 face = under >= 1 ? model.slot_places[under].face : kNoFace;
+            view.selected = layer.shown;
+            view.name = under >= 1 && IsFocusable(model, layer.place) ? LocatedName(model, SlotName(face), under)
+                                                                       : SelectionFrameName(face);
+            break;
+        }
+        case FocusPlace::Kind::Undo:
+            view.name = UndoName();
+            break;
+        case FocusPlace::Kind::None:
+            break;
+        }
     }
-    views.push_back(FrameView(model));
-    PlaceView& undo = views.emplace_back();
-    undo.place = UndoPlace();
-    undo.rect = PlaceRect(undo.place);
-    undo.shown = model.undo_visible;
-    undo.enabled = model.undo_visible;
-    undo.name = UndoName();
     return views;
 }
 
@@ -89,10 +62,7 @@ std::string PlaceKey(FocusPlace place)
 
 Rect FocusMarkRect(const FocusKeeper& keys)
 {
-    if (!keys.MarkVisible())
-        return {};
-    const FocusPlace place = keys.current();
-    return FocusMarkOutline(PlaceRect(place), place.kind == FocusPlace::Kind::Undo);
+    return keys.MarkVisible() ? FocusOutline(keys.current()) : Rect();
 }
 
 } // namespace quarrow

@@ -362,14 +362,15 @@ def case_example(site, _):
     # shows the picture's message instead of hanging.
     page.send("Network.enable")
     page.send("Network.setBypassServiceWorker", bypass=True)
+    page.send("Network.setCacheDisabled", cacheDisabled=True)
     page.send("Fetch.enable", patterns=[{"urlPattern": "*example.gif*"}])
     page.key("h", Page.ALT)
     page.key("e")
     wait_for(lambda: page.send("Runtime.evaluate", expression="0") is not None
              and any(e.get("method") == "Fetch.requestPaused" for e in page.events), "the example picture requested")
     page.wait("document.getElementById('message_box').open", "the example's message")
-    check("SOUND/example.gif" in site.js("document.getElementById('message_text').textContent"),
-          "the message does not name the picture")
+    message = site.js("document.getElementById('message_text').textContent")
+    check("SOUND/example.gif is missing" in message, f"the message does not name the picture: {message!r}")
     check(not site.is_open("ScrollerForm"), "the example opened without its picture")
     site.click_id("message_ok")
     page.wait("!document.getElementById('message_box').open", "OK closes the message")

@@ -362,7 +362,7 @@ async function showExample() {
     image.src = example.url;
   });
   if (!loaded) {
-    messageBox(`The example cannot be shown: the picture ${game.examplePicture()} could not be read.`, focusBoard);
+    messageBox(game.exampleUnavailable(bytes ? 1 : 0), focusBoard);
     return;
   }
   const client = layout.example;
@@ -467,7 +467,7 @@ function bind(module) {
     noticeWords: text("notice_words"), noticeSound: text("notice_sound"), closeNotice: call("close_notice"),
     soundPlayable: (name) => module._sound_playable(name === "applause" ? 1 : 0) !== 0,
     setHelpTopic: call("set_help_topic"), helpTopic: call("help_topic"), helpText: text("help_text"),
-    scrollRange: text("scroll_range"), scrollTop: call("scroll_top"),
+    exampleUnavailable: text("example_unavailable"), scrollRange: text("scroll_range"), scrollTop: call("scroll_top"),
     helpTitle: () => helpTitle, exampleTitle: () => exampleTitle, examplePicture: () => examplePicture,
     webHost: () => webHost, webAddress: () => webAddress, linkFailed: () => linkFailed,
   };

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "board/board_geometry.h"
-#include "board/focus_mark_shape.h"
+#include "board/focus_outline.h"
 #include "board/place_names.h"
 #include "board/tests/ordered_deal_script.h"
 #include "board/web/board_view.h"
@@ -117,7 +117,7 @@ TEST_F(WebBoardTest, KeysGoThroughTheFocusKeeperAndItsMark)
     board.Key(BoardKey::Activate); // the first key only shows the focus
     EXPECT_TRUE(board.announce());
     EXPECT_FALSE(board.model().border_visible);
-    EXPECT_EQ(FocusMarkRect(board.keys()), FocusMarkOutline(PlaceRect(SlotPlace(3)), false));
+    EXPECT_EQ(FocusMarkRect(board.keys()), FocusOutline(SlotPlace(3)));
 
     board.Key(BoardKey::Activate);
     EXPECT_TRUE(board.model().border_visible);
