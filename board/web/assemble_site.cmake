@@ -10,6 +10,9 @@ file(COPY ${page} ${ROOT}/gamedata/rules.txt ${ROOT}/gamedata/tvk.txt DESTINATIO
 file(COPY ${art} DESTINATION ${SITE}/assets)
 file(COPY ${cards} DESTINATION ${SITE}/assets/cards)
 file(COPY ${sounds} DESTINATION ${SITE}/SOUND)
+find_program(python python3 REQUIRED)
+execute_process(COMMAND ${python} ${ROOT}/board/web/emblem_svg.py ${ROOT}/assets/emblem@2x.ico ${SITE}/assets/emblem.svg
+  COMMAND_ERROR_IS_FATAL ANY)
 
 # Every file, and a version made from their contents: a changed file makes
 # a new service worker, which fetches the site again.

@@ -15,7 +15,8 @@ browser_e2e.py CASE SITE ORDERED_SITE
   its message when the picture cannot be fetched;
 - accessibility: 52 named cards after a deal, one focused place, nothing
   acting behind a notice;
-- offline: a second start with the server gone, from the service worker;
+- offline: installable, and a second start with the server gone, from the
+  service worker;
 - phone: a 390x844 touch screen, the window scaled to fit, a tap selects the
   card under it.
 The moves come from the ordered-deal script the module was built with.
@@ -418,6 +419,8 @@ def case_accessibility(site, _):
 def case_offline(site, _):
     page = site.page
     page.wait("navigator.serviceWorker.controller !== null", "the service worker controls the page")
+    errors = page.send("Page.getInstallabilityErrors")["installabilityErrors"]
+    check(not errors, f"the browser would not install the site: {errors}")
     page.wait("caches.keys().then(k => k.length === 1 && caches.open(k[0])).then(c => c.keys())"
               ".then(r => r.length > 100)", "the site cached")
     site.stop_server()
