@@ -246,8 +246,21 @@ function wireMenus() {
     });
     for (const item of items(menu)) item.addEventListener("click", () => choose(item.id));
   }
+  // A press outside an open menu only closes it, as on the desktop: neither
+  // it nor the click it ends reaches what lies under it.
+  let swallowClick = false;
   document.addEventListener("mousedown", (event) => {
-    if (openMenu && !event.target.closest(".menu")) closeMenu(false);
+    swallowClick = false;
+    if (!openMenu || event.target.closest(".menu")) return;
+    closeMenu(false);
+    swallowClick = true;
+    event.stopPropagation();
+    event.preventDefault();
+  }, true);
+  document.addEventListener("click", (event) => {
+    if (!swallowClick) return;
+    swallowClick = false;
+    event.stopPropagation();
   }, true);
   document.addEventListener("keydown", (event) => {
     if (anyDialogOpen()) return;
