@@ -514,5 +514,24 @@ async function start() {
   document.documentElement.dataset.ready = "1";
 }
 
+// The board picture is painted first; only then is the module fetched and
+// compiled, so the player sees the board as soon as a bare page would show it.
+function loadModule() {
+  return new Promise((resolve, reject) => {
+    const script = document.createElement("script");
+    script.src = "game.js";
+    script.onload = resolve;
+    script.onerror = reject;
+    document.head.appendChild(script);
+  });
+}
+
+function afterFirstPaint() {
+  const board = $("board_picture");
+  const loaded = board.complete ? Promise.resolve()
+    : new Promise((resolve) => { board.onload = board.onerror = resolve; });
+  return loaded.then(() => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0))));
+}
+
 if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
-start();
+afterFirstPaint().then(loadModule).then(start);
