@@ -27,6 +27,7 @@ constexpr const char* kProgramDir = "/site";
 std::unique_ptr<WebBoard> board;
 std::string reply; // what the last call returned, until the next one
 std::vector<PlaceView> drawn; // the places as the page last drew them
+BoardModel drawn_model;       // and the board they were drawn from
 
 const char* Reply(std::string text)
 {
@@ -98,6 +99,10 @@ EMSCRIPTEN_KEEPALIVE void start()
 // places; sending only those keeps it well under a frame.
 EMSCRIPTEN_KEEPALIVE const char* view()
 {
+    // A press that only moves the focus leaves the board as it was.
+    if (!drawn.empty() && board->model() == drawn_model)
+        return Reply({});
+    drawn_model = board->model();
     std::string text;
     std::vector<PlaceView> views = BoardView(board->model());
     for (std::size_t i = 0; i < views.size(); ++i) {
