@@ -39,6 +39,11 @@ Int16 ScrollRange::FromBar(int barValue) const
     return static_cast<Int16>(int{min} + Direction(*this) * barValue);
 }
 
+std::string ExampleUnavailable(std::string_view path, std::string_view why)
+{
+    return "The example cannot be shown: the picture " + std::string(path) + " " + std::string(why) + ".";
+}
+
 ScrollRange ExampleScrollRange(int innerHeight, int pictureHeight)
 {
     const double inner = innerHeight;

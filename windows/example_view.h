@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "rules/card.h"
@@ -14,6 +15,10 @@ inline constexpr std::string_view kExamplePicture = "SOUND/example.gif";
 inline constexpr int kExampleClientWidth = 360;
 inline constexpr int kExampleClientHeight = 316;
 inline constexpr int kExampleBarWidth = 17;
+
+// The message when the picture cannot be shown: the file's path as the
+// platform writes it, then why (WhyUnreadable, NotAPicture).
+std::string ExampleUnavailable(std::string_view path, std::string_view why);
 
 // The rounding of the scroll range: to nearest, halves to even, into 16 bits
 // (out-of-range values are held at the nearest end).

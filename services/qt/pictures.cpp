@@ -7,6 +7,7 @@
 #include <QImageReader>
 
 #include "services/file_loading.h"
+#include "services/file_trouble.h"
 
 namespace quarrow {
 
@@ -36,16 +37,21 @@ QPixmap LoadPicture(const QString& resourcePath)
 
 namespace {
 
-QString WhyUnreadable(const QString& path)
+QString Words(std::string_view words)
+{
+    return QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size()));
+}
+
+QString WhyFileUnreadable(const QString& path)
 {
     const QFileInfo file(path);
     if (!file.exists())
-        return QStringLiteral("is missing");
+        return Words(WhyUnreadable(FileTrouble::Missing));
     if (file.isDir())
-        return QStringLiteral("is a folder, not a picture");
+        return Words(WhyUnreadable(FileTrouble::Folder));
     if (!file.isFile())
-        return QStringLiteral("is not a regular file");
-    return QStringLiteral("cannot be read (permission denied)");
+        return Words(WhyUnreadable(FileTrouble::NotRegular));
+    return Words(WhyUnreadable(FileTrouble::NoPermission));
 }
 
 } // namespace
@@ -54,7 +60,7 @@ QImage ReadPictureFile(const QString& path, QString& why)
 {
     std::string bytes;
     if (!LoadWholeFile(QFile::encodeName(path).toStdString(), bytes)) {
-        why = WhyUnreadable(path);
+        why = WhyFileUnreadable(path);
         return {};
     }
     QByteArray data = QByteArray::fromStdString(bytes);
@@ -65,7 +71,7 @@ QImage ReadPictureFile(const QString& path, QString& why)
     QImageReader reader(&buffer);
     const QImage image = reader.read();
     if (image.isNull())
-        why = QStringLiteral("cannot be loaded as a picture (%1)").arg(reader.errorString());
+        why = Words(NotAPicture(reader.errorString().toStdString()));
     return image;
 }
 

@@ -163,8 +163,8 @@ bool ShowScrollerForm(const QString& programDir, QWidget* parent)
     QString why;
     const QImage image = ReadPictureFile(path, why);
     if (image.isNull()) {
-        ShowMessageBox(parent, QStringLiteral("The example cannot be shown: the picture %1 %2.")
-                                   .arg(QDir::toNativeSeparators(path), why));
+        const std::string words = ExampleUnavailable(QDir::toNativeSeparators(path).toStdString(), why.toStdString());
+        ShowMessageBox(parent, QString::fromStdString(words));
         return false;
     }
     ScrollerForm form(QPixmap::fromImage(image), parent);

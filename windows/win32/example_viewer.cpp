@@ -1,0 +1,253 @@
+#include "windows/win32/example_viewer.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "services/file_loading.h"
+#include "services/file_trouble.h"
+#include "services/win32/message_box.h"
+#include "services/win32/modal.h"
+#include "services/win32/pictures.h"
+#include "services/win32/wide.h"
+#include "services/win32/window_geometry.h"
+#include "windows/example_view.h"
+#include "windows/win32/window_parts.h"
+
+namespace quarrow {
+
+namespace {
+
+using namespace win32_parts;
+
+constexpr int kBarId = 100;
+// The sunken frame's width on each side, in design pixels.
+constexpr int kBorder = 2;
+
+struct Viewer {
+    Picture picture;
+    UINT dpi = 96;
+    bool bar_needed = false;
+    ScrollRange range;
+    Int16 value = 0; // the picture's top, 0 down to range.max
+    HWND bar = nullptr;
+};
+
+Rect FrameRect(const Viewer& viewer)
+{
+    return {0, 0, kExampleClientWidth - (viewer.bar_needed ? kExampleBarWidth : 0), kExampleClientHeight};
+}
+
+void SetBar(Viewer& viewer)
+{
+    SCROLLINFO info {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    // A native bar's highest position is nMax - nPage + 1, so the page is
+    // added to the span for positions 0..Span() with a thumb a page long.
+    const int page = std::abs(int {viewer.range.large_change});
+    info.nMin = 0;
+    info.nPage = static_cast<UINT>(page);
+    info.nMax = viewer.range.Span() + std::max(page, 1) - 1;
+    info.nPos = viewer.range.ToBar(viewer.value);
+    SetScrollInfo(viewer.bar, SB_CTL, &info, TRUE);
+}
+
+void ScrollTo(HWND window, Viewer& viewer, int barValue)
+{
+    barValue = std::clamp(barValue, 0, viewer.range.Span());
+    const Int16 value = viewer.range.FromBar(barValue);
+    if (value == viewer.value)
+        return;
+    viewer.value = value;
+    SetScrollPos(viewer.bar, SB_CTL, barValue, TRUE);
+    const RECT frame = ToRect(Scaled(FrameRect(viewer), viewer.dpi));
+    InvalidateRect(window, &frame, FALSE);
+}
+
+void Scroll(HWND window, Viewer& viewer, int action)
+{
+    if (!viewer.bar_needed)
+        return;
+    const int position = viewer.range.ToBar(viewer.value);
+    const int line = std::abs(int {viewer.range.small_change});
+    const int page = std::abs(int {viewer.range.large_change});
+    switch (action) {
+    case SB_LINEDOWN:
+        ScrollTo(window, viewer, position + line);
+        break;
+    case SB_LINEUP:
+        ScrollTo(window, viewer, position - line);
+        break;
+    case SB_PAGEDOWN:
+        ScrollTo(window, viewer, position + page);
+        break;
+    case SB_PAGEUP:
+        ScrollTo(window, viewer, position - page);
+        break;
+    case SB_TOP:
+        ScrollTo(window, viewer, 0);
+        break;
+    case SB_BOTTOM:
+        ScrollTo(window, viewer, viewer.range.Span());
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        SCROLLINFO info {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_TRACKPOS;
+        GetScrollInfo(viewer.bar, SB_CTL, &info);
+        ScrollTo(window, viewer, info.nTrackPos);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Paint(HDC dc, const Viewer& viewer)
+{
+    const Rect frame = Scaled(FrameRect(viewer), viewer.dpi);
+    RECT edge = ToRect(frame);
+    DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+    // The picture slides inside the border, never over it.
+    const Rect inside = Scaled(FrameRect(viewer).adjusted(kBorder, kBorder, -kBorder, -kBorder), viewer.dpi);
+    const HRGN clip = CreateRectRgn(inside.x(), inside.y(), inside.x() + inside.width(), inside.y() + inside.height());
+    SelectClipRgn(dc, clip);
+    const Rect target = Scaled(Rect(kBorder, kBorder + viewer.value, viewer.picture.width(), viewer.picture.height()),
+                               viewer.dpi);
+    DrawPicture(dc, viewer.picture, target);
+    SelectClipRgn(dc, nullptr);
+    DeleteObject(clip);
+}
+
+LRESULT CALLBACK ViewerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Viewer* viewer = StateOf<Viewer>(window, message, lParam);
+    if (!viewer)
+        return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            SetFocus(window);
+        return 0;
+    case WM_GETDLGCODE:
+        // The arrows scroll the picture instead of moving between controls.
+        return DLGC_WANTARROWS;
+    case WM_KEYDOWN: {
+        if (GetKeyState(VK_MENU) < 0 || GetKeyState(VK_CONTROL) < 0)
+            break;
+        int action = -1;
+        switch (wParam) {
+        case VK_DOWN: action = SB_LINEDOWN; break;
+        case VK_UP: action = SB_LINEUP; break;
+        case VK_NEXT: action = SB_PAGEDOWN; break;
+        case VK_PRIOR: action = SB_PAGEUP; break;
+        case VK_HOME: action = SB_TOP; break;
+        case VK_END: action = SB_BOTTOM; break;
+        default: break;
+        }
+        if (action >= 0) {
+            Scroll(window, *viewer, action);
+            return 0;
+        }
+        break;
+    }
+    case WM_VSCROLL:
+        Scroll(window, *viewer, LOWORD(wParam));
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK) {
+            EndModal(window);
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        EndModal(window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        const HDC dc = BeginPaint(window, &paint);
+        PaintBuffered(window, dc, [&](HDC buffer) { Paint(buffer, *viewer); });
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam), *viewer);
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::string WhyPictureUnreadable(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME)
+            return std::string(WhyUnreadable(FileTrouble::Missing));
+        return std::string(WhyUnreadable(FileTrouble::NoPermission));
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return std::string(WhyUnreadable(FileTrouble::Folder));
+    if (attributes & FILE_ATTRIBUTE_DEVICE)
+        return std::string(WhyUnreadable(FileTrouble::NotRegular));
+    const HANDLE probe = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, 0, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) {
+        return std::string(WhyUnreadable(GetLastError() == ERROR_SHARING_VIOLATION ? FileTrouble::InUse
+                                                                                     : FileTrouble::NoPermission));
+    }
+    const bool onDisk = GetFileType(probe) == FILE_TYPE_DISK;
+    CloseHandle(probe);
+    return std::string(WhyUnreadable(onDisk ? FileTrouble::NoPermission : FileTrouble::NotRegular));
+}
+
+} // namespace
+
+bool ShowExampleViewer(HWND owner, const std::string& programDir)
+{
+    std::string path = programDir + "\\" + std::string(kExamplePicture);
+    std::replace(path.begin(), path.end(), '/', '\\');
+    Viewer viewer;
+    std::string bytes;
+    if (!LoadWholeFile(path, bytes)) {
+        ShowMessageBox(owner, ExampleUnavailable(path, WhyPictureUnreadable(Widen(path))));
+        return false;
+    }
+    viewer.picture = DecodePicture(bytes);
+    if (!viewer.picture.valid()) {
+        ShowMessageBox(owner, ExampleUnavailable(path, NotAPicture("not a picture the system can decode")));
+        return false;
+    }
+
+    RegisterClassOnce(kExampleWindowClass, &ViewerProcedure);
+    const std::wstring title = Widen(kExampleTitle);
+    const HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kExampleWindowClass, title.c_str(),
+                                        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, 1, 1, owner,
+                                        nullptr, GetModuleHandleW(nullptr), &viewer);
+    if (!window)
+        return false;
+    viewer.dpi = WindowDpi(window);
+    const int innerHeight = kExampleClientHeight - 2 * kBorder;
+    viewer.bar_needed = viewer.picture.height() > innerHeight;
+    viewer.range = ExampleScrollRange(innerHeight, viewer.picture.height());
+    const Rect barPlace = Scaled(Rect(kExampleClientWidth - kExampleBarWidth, 0, kExampleBarWidth, kExampleClientHeight),
+                                 viewer.dpi);
+    viewer.bar = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT | (viewer.bar_needed ? WS_VISIBLE : 0),
+                                 barPlace.x(), barPlace.y(), barPlace.width(), barPlace.height(), window,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBarId)), GetModuleHandleW(nullptr),
+                                 nullptr);
+    SetBar(viewer);
+    SizeAndCentre(window, Size(kExampleClientWidth, kExampleClientHeight));
+    RunModal(owner, window);
+    return true;
+}
+
+} // namespace quarrow
