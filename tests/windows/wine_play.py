@@ -12,7 +12,7 @@ click at all: Tab and Shift+Tab to the place, Space or Enter on it, the
 notices closed with Enter and Escape.
 
 Usage (under tests/e2e/run_in_xvfb.sh [--wm]):
-  wine_play.py <quarrow_ordered_deal.exe> <assets folder> [--keyboard]
+  wine_play.py <quarrow_ordered_deal.exe> <assets folder> [--mouse | --keyboard]
 """
 import os
 import sys
@@ -42,10 +42,13 @@ class Play:
     """The board and what the test knows of it: how many cards each fan and
     foundation holds."""
 
-    def __init__(self, board, faces, undo_arrow, keyboard):
+    def __init__(self, board, faces, board_picture, keyboard):
         self.board = board
         self.faces = faces
-        self.undo_arrow = undo_arrow
+        # The arrow shows when its place differs from the bare board.
+        width, _, pixels = board_picture
+        self.under_arrow = b"".join(pixels[3 * ((UNDO[1] + row) * width + UNDO[0]):][:3 * UNDO[2]]
+                                    for row in range(UNDO[3]))
         self.keyboard = keyboard
         self.presses = 0
         self.fans = dealt_counts()
@@ -126,12 +129,11 @@ class Play:
             raise xsession.TimedOut(f"{what}: the focus is on {self.focus}, none of the places {order}")
         ahead = (order.index(place) - order.index(self.focus)) % len(order)
         keys = ["Tab"] * ahead if ahead <= len(order) // 2 else ["shift+Tab"] * (len(order) - ahead)
-        if keys:
-            xsession.xdotool("key", "--delay", "30", *keys)
-            self.board.until(lambda s: self.focused(s) == place,
-                             f"{what}: {' '.join(keys)} from {self.focus} did not reach {place}")
+        if os.environ.get("QUARROW_TEST_TRACE"):
+            step(f"{what}: {self.focus} -> {place} by {keys} in {order}")
+        # Where the keys took the focus shows in what the press then does.
         self.presses += 1
-        xsession.xdotool("key", ("space", "Return")[self.presses % 2])
+        xsession.xdotool("key", "--delay", "30", *keys, ("space", "Return")[self.presses % 2])
 
     def outcome(self, shows, what):
         screen = self.board.until(shows, what)
@@ -144,17 +146,21 @@ class Play:
         if self.keyboard:
             self.focus = self.focused(screen)
             self.undo_shown = screen.region(self.board.left + UNDO[0], self.board.top + UNDO[1],
-                                            UNDO[2], UNDO[3]) == self.undo_arrow
+                                            UNDO[2], UNDO[3]) != self.under_arrow
 
     # --- the game's actions ---
 
-    def select(self, fan):
+    def select(self, fan, wait=True):
+        """Selects fan's top card; without wait, what comes next shows it."""
         slot = self.top_slot(fan)
         self.press(("slot", slot), f"selecting fan {fan}")
-        self.outcome(lambda s: self.framed(s, slot), f"fan {fan}'s top card (slot {slot}) not framed")
+        # The keys' way on starts from what the selection left: where the
+        # focus is, and whether the arrow still shows.
+        if wait or self.keyboard:
+            self.outcome(lambda s: self.framed(s, slot), f"fan {fan}'s top card (slot {slot}) not framed")
 
     def move(self, source, target):
-        self.select(source)
+        self.select(source, wait=False)
         old, new = self.top_slot(source), self.top_slot(target) + 1
         self.press(("slot", new - 1), f"laying fan {source} on fan {target}")
         self.outcome(lambda s: self.card_shows(s, new) and self.slot_bare(s, old),
@@ -166,7 +172,7 @@ class Play:
         k = suit(card)
         slot = self.top_slot(source)
         if not is_ace(card):
-            self.select(source)
+            self.select(source, wait=False)
             self.press(("home", k), f"laying fan {source}'s card on foundation {k}")
         else:
             self.press(("slot", slot), f"sending fan {source}'s ace home")
@@ -179,13 +185,16 @@ class Play:
         """Lays fan source's selected card on fan target: refused, with the
         notice showing face. Closed with close: "Return", "Escape" or "OK"
         (the button, clicked). The card stays selected."""
+        played = self.sounds()
         self.press(("slot", self.top_slot(target)), f"laying fan {source} on fan {target}")
-        self.notice(face, close, f"fan {source} laid on fan {target}")
+        self.notice(face, close, f"fan {source} laid on fan {target}", played)
 
-    def notice(self, face, close, what):
-        """Waits for the notice and its face, and for its sound when Wine logs
-        them; closes it."""
-        played = len(winesession.sound_plays(self.board.log)) if self.board.log else 0
+    def sounds(self):
+        return winesession.sound_plays(self.board.log) if self.board.log else []
+
+    def notice(self, face, close, what, played):
+        """Waits for the notice and its face, and for a sound more than
+        played when Wine logs them; closes it."""
         notice = self.board.popup(what)
         screen = xsession.screen_when(self.board.workdir,
                                       lambda s: winesession.notice_face(s, notice, self.faces) is not None)
@@ -193,8 +202,9 @@ class Play:
         if shown != face:
             raise xsession.TimedOut(f"{what}: the notice shows {shown}, not {face}")
         if self.board.log:
-            xsession.wait_for(lambda: len(winesession.sound_plays(self.board.log)) > played,
-                              f"{what}: no sound reached the system while the notice showed")
+            xsession.wait_for(lambda: len(self.sounds()) > len(played),
+                              f"{what}: no sound reached the system while the notice showed "
+                              f"(before it: {played})", timeout=10)
         self.close_notice(notice, close)
 
     def close_notice(self, notice, close):
@@ -240,7 +250,7 @@ def undo_first_move(play, source, target):
 
 def main():
     program, assets = sys.argv[1:3]
-    keyboard = "--keyboard" in sys.argv[3:]
+    keyboard = sys.argv[3:] == ["--keyboard"]
     prefix = os.environ["WINEPREFIX"]
     winesession.make_prefix(prefix)
     env = winesession.environment(prefix)
@@ -256,8 +266,8 @@ def main():
             board = winesession.Board(program, env, workdir, os.path.join(assets, "board.gif"),
                                       log=None if keyboard else log)
             step("board shown")
-            undo_arrow = winesession.picture_pixels(os.path.join(assets, "undo.gif"), workdir)[2]
-            play = Play(board, faces, undo_arrow, keyboard)
+            play = Play(board, faces, winesession.picture_pixels(os.path.join(assets, "board.gif"), workdir),
+                        keyboard)
             board.deal()
             screen = play.outcome(lambda s: all(play.card_shows(s, play.top_slot(f)) for f in range(1, 19)),
                                   "the ordered deal did not show")
@@ -286,8 +296,9 @@ def main():
             if is_ace(card) or not play.fans[source]:
                 raise xsession.TimedOut(f"the last step is not a card laid home: {steps[-1]}")
             play.select(source)
+            played = play.sounds()
             play.press(("home", suit(card)), "the last card home")
-            play.notice("notice_win.gif", "Return", "the last card home")
+            play.notice("notice_win.gif", "Return", "the last card home", played)
             step("win notice seen and closed")
             if not keyboard:
                 check_sounds(log, os.path.dirname(os.path.abspath(program)), failures)
