@@ -295,3 +295,18 @@ def wave_sizes(path):
             return riff, size
         at += 8 + size + (size & 1)
     raise ValueError(f"{path}: no data chunk")
+
+
+def card_faces(cards, workdir):
+    """The 52 faces from the cards folder (01.gif ... 52.gif) as
+    {code: (width, height, RGB bytes)}, read in one go."""
+    names = [os.path.join(cards, f"{code:02d}.gif") for code in range(1, 53)]
+    subprocess.run(["convert", *names, "-depth", "8", os.path.join(workdir, "face-%d.ppm")], check=True)
+    return {code: xsession.read_ppm(os.path.join(workdir, f"face-{code - 1}.ppm")) for code in range(1, 53)}
+
+
+def region_of(picture, x, y, width, height):
+    """A rectangle of a picture's pixels, as Screen.region gives the screen's."""
+    width_p, _, pixels = picture
+    return b"".join(pixels[3 * ((y + row) * width_p + x):3 * ((y + row) * width_p + x + width)]
+                    for row in range(height))
