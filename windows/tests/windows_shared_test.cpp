@@ -5,6 +5,7 @@
 
 #include "rules/game.h"
 #include "rules/testing/stacked_deck.h"
+#include "services/file_trouble.h"
 #include "windows/example_view.h"
 #include "windows/help_content.h"
 #include "windows/notice.h"
@@ -68,6 +69,19 @@ TEST_F(NoticeTest, FaceWordsAndSoundFollowTheFlags)
     EXPECT_EQ(NoticeSound(game_, FaceFor(game_)), "applause");
     EXPECT_EQ(NoticeWords(NoticeFace::FullFan), "Only 3 cards per pile");
     EXPECT_EQ(NoticeWords(NoticeFace::Win), "Well done!");
+}
+
+TEST(ExampleMessageTest, NamesTheFileThenWhyInTheWordsOfEveryFrontEnd)
+{
+    EXPECT_EQ(ExampleUnavailable("C:\\Games\\SOUND\\example.gif", WhyUnreadable(FileTrouble::Missing)),
+              "The example cannot be shown: the picture C:\\Games\\SOUND\\example.gif is missing.");
+    EXPECT_EQ(ExampleUnavailable("/opt/q/SOUND/example.gif", NotAPicture("Unsupported image format")),
+              "The example cannot be shown: the picture /opt/q/SOUND/example.gif cannot be loaded as a picture "
+              "(Unsupported image format).");
+    EXPECT_EQ(WhyUnreadable(FileTrouble::Folder), "is a folder, not a picture");
+    EXPECT_EQ(WhyUnreadable(FileTrouble::NotRegular), "is not a regular file");
+    EXPECT_EQ(WhyUnreadable(FileTrouble::NoPermission), "cannot be read (permission denied)");
+    EXPECT_EQ(WhyUnreadable(FileTrouble::InUse), "cannot be read (another program has it locked)");
 }
 
 TEST(HelpContentTest, TopicsChooseTheirFileAndLineEndsFollowTheCaller)

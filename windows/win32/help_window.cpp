@@ -1,5 +1,7 @@
 #include "windows/win32/help_window.h"
 
+#include <commctrl.h>
+
 #include <utility>
 
 #include "rules/game.h"
@@ -142,6 +144,18 @@ LRESULT CALLBACK LinkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A multi-line edit box asks for every key, Tab, Enter and Escape included.
+// Read-only, it has no use for them: Tab moves on, Enter presses OK and
+// Escape closes, as everywhere else in the window.
+LRESULT CALLBACK ReadOnlyTextProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_GETDLGCODE)
+        return DefSubclassProc(window, message, wParam, lParam) & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(window, &ReadOnlyTextProcedure, 0);
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 // The bold underlined font, stepped down only if even the picture column is
@@ -299,6 +313,7 @@ void ShowHelpWindow(HWND owner, Game& game, const std::string& programDir)
     SendMessageW(help.text, WM_SETFONT, reinterpret_cast<WPARAM>(help.font), FALSE);
     // Read-only still lets the player select and copy.
     SendMessageW(help.text, EM_SETREADONLY, TRUE, 0);
+    SetWindowSubclass(help.text, &ReadOnlyTextProcedure, 0, 0);
     CreateButton(window, IDOK, L"OK", kHelpOkButton, help.dpi, help.font, true);
     CreateButton(window, kAboutId, L"About", kHelpAboutButton, help.dpi, help.font, false);
     CreateButton(window, kRulesId, L"Rules", kHelpRulesButton, help.dpi, help.font, false);

@@ -1,0 +1,109 @@
+#include "windows/win32/tests/window_driver.h"
+
+namespace quarrow::testing {
+
+namespace {
+
+struct Drive {
+    const wchar_t* window_class;
+    std::vector<std::function<void(HWND)>> steps;
+    std::size_t next = 0;
+    bool acted = false;
+    int ticks = 0;
+    UINT_PTR timer = 0;
+};
+Drive* current = nullptr;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (!current)
+        return;
+    const HWND window = FindWindowW(current->window_class, nullptr);
+    ++current->ticks;
+    if (window && IsWindowVisible(window) && current->next < current->steps.size() && current->ticks >= 3) {
+        const std::size_t step = current->next++;
+        current->acted = current->next == current->steps.size();
+        current->steps[step](window);
+    } else if (window && current->ticks > 200) {
+        DestroyWindow(window);
+    }
+}
+
+} // namespace
+
+bool RunWhileOpen(const wchar_t* windowClass, const std::function<void()>& open,
+                  const std::function<void(HWND)>& act)
+{
+    return RunWhileOpen(windowClass, open, std::vector<std::function<void(HWND)>> {act});
+}
+
+bool RunWhileOpen(const wchar_t* windowClass, const std::function<void()>& open,
+                  const std::vector<std::function<void(HWND)>>& steps)
+{
+    Drive drive {windowClass, steps};
+    current = &drive;
+    drive.timer = SetTimer(nullptr, 0, 50, &Tick);
+    open();
+    KillTimer(nullptr, drive.timer);
+    current = nullptr;
+    return drive.acted;
+}
+
+OwnerWindow::OwnerWindow()
+{
+    WNDCLASSW ownerClass {};
+    ownerClass.lpfnWndProc = DefWindowProcW;
+    ownerClass.hInstance = GetModuleHandleW(nullptr);
+    ownerClass.lpszClassName = L"QuarrowTestOwner";
+    RegisterClassW(&ownerClass);
+    window_ = CreateWindowExW(0, L"QuarrowTestOwner", L"Board", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(window_);
+    SetActiveWindow(window_);
+}
+
+OwnerWindow::~OwnerWindow()
+{
+    DestroyWindow(window_);
+}
+
+ClientPicture::ClientPicture(HWND window)
+{
+    RECT client {};
+    GetClientRect(window, &client);
+    size_ = Size(client.right, client.bottom);
+    BITMAPINFO info {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size_.width();
+    info.bmiHeader.biHeight = -size_.height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::uint32_t* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+    pixels_.assign(bits, static_cast<std::size_t>(size_.width() * size_.height()));
+    for (std::uint32_t& pixel : pixels_)
+        pixel &= 0xffffffu;
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+void PressKey(HWND window, WPARAM key)
+{
+    const HWND target = GetFocus() ? GetFocus() : window;
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+std::wstring TextOf(HWND window)
+{
+    std::vector<wchar_t> text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1);
+    GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+} // namespace quarrow::testing
