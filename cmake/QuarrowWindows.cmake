@@ -45,9 +45,12 @@ function(quarrow_wine_desktop_test name)
     ENVIRONMENT WINEPREFIX=${QUARROW_WINE_PREFIX})
 endfunction()
 
-# Each subsystem adds its own win32/ folder, as it does qt/; what is left is
-# the Windows build's own.
 function(quarrow_windows_front_end)
+  foreach(front_end IN ITEMS services/win32 windows/win32 board/win32)
+    if(EXISTS ${PROJECT_SOURCE_DIR}/${front_end}/CMakeLists.txt)
+      add_subdirectory(${PROJECT_SOURCE_DIR}/${front_end} ${CMAKE_BINARY_DIR}/${front_end})
+    endif()
+  endforeach()
   add_subdirectory(${PROJECT_SOURCE_DIR}/bench/windows ${CMAKE_BINARY_DIR}/bench/windows)
   add_subdirectory(${PROJECT_SOURCE_DIR}/packaging/windows ${CMAKE_BINARY_DIR}/packaging/windows)
   add_subdirectory(${PROJECT_SOURCE_DIR}/tests/windows ${CMAKE_BINARY_DIR}/tests/windows)
