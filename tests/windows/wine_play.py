@@ -9,7 +9,8 @@ With the mouse (the default), every place is clicked at its centre, and
 Wine's sound log shows the cluck at each refusal and the applause at the
 win, each handed to the system whole, from memory. With --keyboard, no
 click at all: Tab and Shift+Tab to the place, Space or Enter on it, the
-notices closed with Enter and Escape.
+notices closed with Enter and Escape (QUARROW_TEST_TRACE=1 prints the keys
+pressed for each place and the Tab order they were counted in).
 
 Usage (under tests/e2e/run_in_xvfb.sh [--wm]):
   wine_play.py <quarrow_ordered_deal.exe> <assets folder> [--mouse | --keyboard]
@@ -46,9 +47,7 @@ class Play:
         self.board = board
         self.faces = faces
         # The arrow shows when its place differs from the bare board.
-        width, _, pixels = board_picture
-        self.under_arrow = b"".join(pixels[3 * ((UNDO[1] + row) * width + UNDO[0]):][:3 * UNDO[2]]
-                                    for row in range(UNDO[3]))
+        self.under_arrow = winesession.region_of(board_picture, *UNDO)
         self.keyboard = keyboard
         self.presses = 0
         self.fans = dealt_counts()
