@@ -9,7 +9,8 @@ Wine, as a player uses them:
   browser (a stand-in xdg-open first on PATH records it);
 - when the link cannot be opened (Wine's browser launcher switched off), the
   "oops" message box comes up, and once it is closed the help window still
-  shows the about view;
+  shows the about view, scrolled as it was (the about text made long
+  enough to scroll, in a copy of the program's folder);
 - Help > Example opens the viewer; Page Down and End move the picture, Home
   brings it back, Escape closes the viewer.
 
@@ -114,7 +115,13 @@ def rules_about_and_link(board, pictures, opened, workdir, failures):
 
 def link_fails(board, pictures, workdir, failures):
     help_window = HelpWindow(board, "a", pictures, workdir)
-    about = help_window.text(xsession.Screen(workdir))
+    top = help_window.text(xsession.Screen(workdir))
+    # One notch of the wheel down the text leaves the focus where it is.
+    xsession.move_to(help_window.client[0] + TEXT[0] + TEXT[2] // 2, help_window.client[1] + TEXT[1] + TEXT[3] // 2)
+    xsession.xdotool("click", "5")
+    about = help_window.text(xsession.screen_when(workdir, lambda s: help_window.text(s) != top, timeout=10))
+    if about == top:
+        raise xsession.TimedOut("the about text did not scroll")
     help_window.click(*LINK)
     box = xsession.wait_for(lambda: next(iter(board.others() - {help_window.window}), None),
                             "no message box when the link could not be opened")
@@ -132,7 +139,8 @@ def link_fails(board, pictures, workdir, failures):
     while time.monotonic() < deadline:
         screen = xsession.Screen(workdir)
         if not help_window.shows(screen, "logo") or help_window.text(screen) != about:
-            failures.append("after the message box the help window no longer shows the about view as it was")
+            what = "the about text from its top" if help_window.text(screen) == top else "another view"
+            failures.append(f"after the message box the help window shows {what}, not the about text as it was")
             break
         time.sleep(0.2)
     help_window.close()
@@ -201,19 +209,22 @@ def main():
             f.write(f'#!/bin/sh\nprintf "%s\\n" "$@" >> "{opened}"\n')
         os.chmod(os.path.join(browser, "xdg-open"), 0o755)
         env = winesession.environment(prefix)
+        long_about = winesession.program_folder(program, workdir)
+        with open(os.path.join(os.path.dirname(long_about), "tvk.txt"), "ab") as f:
+            f.write(b"".join(b"Line %d of the about text.\r\n" % n for n in range(1, 81)))
         runs = (
-            (dict(env, PATH=browser + os.pathsep + env["PATH"]),
+            (program, dict(env, PATH=browser + os.pathsep + env["PATH"]),
              lambda b: (rules_about_and_link(b, pictures, opened, workdir, failures), example(b, workdir, failures))),
             # Wine opens a link through its own launcher; switched off, the
             # link cannot be followed.
-            (dict(env, WINEDLLOVERRIDES=env["WINEDLLOVERRIDES"] + ";winebrowser.exe=d"),
+            (long_about, dict(env, WINEDLLOVERRIDES=env["WINEDLLOVERRIDES"] + ";winebrowser.exe=d"),
              lambda b: link_fails(b, pictures, workdir, failures)),
         )
-        for run_env, part in runs:
+        for run_program, run_env, part in runs:
             winesession.stop(env)
             board = None
             try:
-                board = winesession.Board(program, run_env, workdir, os.path.join(assets, "board.gif"))
+                board = winesession.Board(run_program, run_env, workdir, os.path.join(assets, "board.gif"))
                 part(board)
                 status = board.leave()
                 if status != 0:
