@@ -3,7 +3,7 @@
 // program's resources, a 704 x 454 client area plus one pixel each way,
 // centred) with no game behind it.
 #include <windows.h>
-#include <shlwapi.h>
+#include <cstring>
 #include <gdiplus.h>
 
 namespace {
@@ -21,9 +21,18 @@ HBITMAP LoadBoardPicture(HINSTANCE instance)
     if (!found)
         return nullptr;
     const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(instance, found)));
-    IStream* stream = SHCreateMemStream(bytes, SizeofResource(instance, found));
-    if (!stream)
+    const DWORD size = SizeofResource(instance, found);
+    // Decoded from memory the way the game decodes its pictures.
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory)
         return nullptr;
+    std::memcpy(GlobalLock(memory), bytes, size);
+    GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    if (CreateStreamOnHGlobal(memory, TRUE, &stream) != S_OK) {
+        GlobalFree(memory);
+        return nullptr;
+    }
     HBITMAP bitmap = nullptr;
     if (Gdiplus::Bitmap* picture = Gdiplus::Bitmap::FromStream(stream)) {
         picture->GetHBITMAP(Gdiplus::Color(0, 0, 0), &bitmap);

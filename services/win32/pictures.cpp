@@ -8,7 +8,6 @@ using std::min;
 } // namespace Gdiplus
 #include <gdiplus.h>
 #include <objidl.h>
-#include <shlwapi.h>
 
 #include <cstdint>
 #include <cstring>
@@ -202,11 +201,34 @@ std::string ArtworkBytes(std::wstring_view name)
     return std::string(static_cast<const char*>(data), size);
 }
 
+namespace {
+
+// A stream over a copy of the bytes, from ole32 alone (the shell's light-weight
+// helper would add one more system library to the program's imports).
+IStream* MemoryStream(const void* bytes, std::size_t size)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory)
+        return nullptr;
+    if (void* at = GlobalLock(memory)) {
+        std::memcpy(at, bytes, size);
+        GlobalUnlock(memory);
+    }
+    IStream* stream = nullptr;
+    if (CreateStreamOnHGlobal(memory, TRUE, &stream) != S_OK) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    return stream;
+}
+
+} // namespace
+
 Picture DecodePicture(const std::string& bytes)
 {
     if (bytes.empty() || bytes.size() > UINT_MAX)
         return {};
-    IStream* stream = SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
+    IStream* stream = MemoryStream(bytes.data(), bytes.size());
     if (!stream)
         return {};
     std::unique_ptr<Gdiplus::Bitmap> decoded;
