@@ -149,17 +149,16 @@ class Play:
 
     # --- the game's actions ---
 
-    def select(self, fan, wait=True):
-        """Selects fan's top card; without wait, what comes next shows it."""
+    def select(self, fan):
+        """Selects fan's top card and waits for its frame, as a player looks
+        before the next click. The keys' way on starts from what the
+        selection left: where the focus is, and whether the arrow shows."""
         slot = self.top_slot(fan)
         self.press(("slot", slot), f"selecting fan {fan}")
-        # The keys' way on starts from what the selection left: where the
-        # focus is, and whether the arrow still shows.
-        if wait or self.keyboard:
-            self.outcome(lambda s: self.framed(s, slot), f"fan {fan}'s top card (slot {slot}) not framed")
+        self.outcome(lambda s: self.framed(s, slot), f"fan {fan}'s top card (slot {slot}) not framed")
 
     def move(self, source, target):
-        self.select(source, wait=False)
+        self.select(source)
         old, new = self.top_slot(source), self.top_slot(target) + 1
         self.press(("slot", new - 1), f"laying fan {source} on fan {target}")
         self.outcome(lambda s: self.card_shows(s, new) and self.slot_bare(s, old),
@@ -171,7 +170,7 @@ class Play:
         k = suit(card)
         slot = self.top_slot(source)
         if not is_ace(card):
-            self.select(source, wait=False)
+            self.select(source)
             self.press(("home", k), f"laying fan {source}'s card on foundation {k}")
         else:
             self.press(("slot", slot), f"sending fan {source}'s ace home")
