@@ -16,12 +16,24 @@ shift
 log=$(mktemp)
 "$launcher" --launch-immediately >"$log" 2>&1 &
 bus=$!
-trap 'kill "$bus" 2>/dev/null; wait "$bus" 2>/dev/null; rm -f "$log"' EXIT
-# Ready once it answers with its address on the session bus.
+# The launcher may be gone by the end (it failed, or the bus went first):
+# stopping it must not turn the command's status into a failure.
+trap 'kill "$bus" 2>/dev/null || true; wait "$bus" 2>/dev/null || true; rm -f "$log"' EXIT
+# Ready once it owns its name on the session bus. Asked without activation:
+# a call addressed to org.a11y.Bus itself would have the bus start a second
+# launcher from its service file, and whichever lost the race for the name
+# would quit, ours included.
 for _ in $(seq 300); do
-  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1 && break
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
+  kill -0 "$bus" 2>/dev/null || break
   sleep 0.05
 done
+if ! kill -0 "$bus" 2>/dev/null; then
+  echo "the accessibility bus launcher did not stay up:" >&2
+  cat "$log" >&2
+  exit 1
+fi
 
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 status=0
