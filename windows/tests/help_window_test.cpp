@@ -2,13 +2,18 @@
 
 #include "windows/qt/help_window.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -438,6 +443,64 @@ TEST_F(HelpWindowLinkTest, HandShowsOnlyWhileThePointerIsOnTheLink)
 
     QTest::mouseMove(window->windowHandle(), QPoint(150, 150));
     EXPECT_FALSE(link->testAttribute(Qt::WA_SetCursor));
+}
+
+// What a screen reader is told the link is, and its press: the same click,
+// raised after the call returns, and only where a click could reach it.
+TEST_F(HelpWindowLinkTest, AScreenReaderMeetsALinkWhosePressOpensIt)
+{
+    auto window = Open(1);
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(Child<QLabel>(*window, "lbl_url"));
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->role(), QAccessible::Link);
+    EXPECT_EQ(link->text(QAccessible::Name), HelpWindow::kWebHost);
+    EXPECT_TRUE(link->state().linked && link->state().focusable);
+    QAccessibleActionInterface* actions = link->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(recorder_.opened.isEmpty()) << "opened inside the screen reader's call";
+    QTRY_COMPARE(recorder_.opened.size(), 1);
+    EXPECT_EQ(recorder_.opened.front(), QUrl(QStringLiteral("http://www.quarrow-games.example")));
+
+    window->btn_help_Click(HelpWindow::kRules);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QTest::qWait(50);
+    EXPECT_EQ(recorder_.opened.size(), 1) << "the hidden link opened";
+}
+
+// Records the focus frames the style is asked to draw.
+class FocusFrames final : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        if (element == PE_FrameFocusRect)
+            drawn.append(option->rect);
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+    mutable QList<QRect> drawn;
+};
+
+TEST_F(HelpWindowTest, TheFocusedLinkIsFramedByTheStyleAroundItsWords)
+{
+    auto window = Open(1);
+    QLabel* link = Child<QLabel>(*window, "lbl_url");
+    FocusFrames style;
+    link->setStyle(&style);
+    link->grab();
+    EXPECT_TRUE(style.drawn.isEmpty()) << "a frame without the focus";
+
+    link->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(link->hasFocus());
+    link->grab();
+    ASSERT_EQ(style.drawn.size(), 1);
+    const QRect words = link->fontMetrics().boundingRect(link->contentsRect(), static_cast<int>(link->alignment()),
+                                                         link->text());
+    EXPECT_TRUE(style.drawn.front().contains(words.intersected(link->rect())));
+    EXPECT_TRUE(link->rect().contains(style.drawn.front()));
+    link->setStyle(nullptr);
 }
 
 // Offscreen the desktop can open nothing, so this is the failure path.
