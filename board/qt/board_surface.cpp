@@ -26,6 +26,14 @@ void SetState(QWidget* place, bool visible, bool enabled)
         place->setVisible(visible);
 }
 
+// Qt raises NameChanged on every call, changed or not, and a screen reader
+// would read the place out again for nothing.
+void SetName(QWidget* place, const QString& name)
+{
+    if (place->accessibleName() != name)
+        place->setAccessibleName(name);
+}
+
 } // namespace
 
 BoardSurface::BoardSurface(QWidget* parent)
@@ -112,7 +120,7 @@ void BoardSurface::ShowSlot(int index, const Place& place)
 {
     PicturePlace* widget = slots_[index];
     widget->setPicture(Face(place.face));
-    widget->setAccessibleName(QString::fromStdString(SlotName(place.face)));
+    SetName(widget, QString::fromStdString(SlotName(place.face)));
     SetState(widget, place.visible, place.enabled);
 }
 
@@ -120,7 +128,7 @@ void BoardSurface::ShowFoundation(int index, const Place& place)
 {
     PicturePlace* widget = foundations_[index];
     widget->setPicture(Face(place.face));
-    widget->setAccessibleName(QString::fromStdString(FoundationName(static_cast<Int16>(index), place.face)));
+    SetName(widget, QString::fromStdString(FoundationName(static_cast<Int16>(index), place.face)));
     SetState(widget, place.visible, place.enabled);
 }
 
@@ -131,28 +139,31 @@ void BoardSurface::ShowBorder(const BoardModel& model)
     const Int16 under = model.border_slot >= 1 && model.border_slot <= kSlotCount
         ? model.slot_places[model.border_slot].face
         : kNoFace;
-    border_->setAccessibleName(QString::fromStdString(SelectionFrameName(under)));
+    SetName(border_, QString::fromStdString(SelectionFrameName(under)));
 }
 
 void BoardSurface::Apply(const BoardModel& model)
 {
+    // The new board is what the places' accessible names are built from, and
+    // a name set below is read out at once: the model has to be in place first.
+    const BoardModel was = applied_;
+    applied_ = model;
     for (int i = 0; i <= kSlotCount; ++i) {
-        if (model.slot_places[i] != applied_.slot_places[i])
+        if (model.slot_places[i] != was.slot_places[i])
             ShowSlot(i, model.slot_places[i]);
     }
     for (int k = 1; k <= kFoundationCount; ++k) {
-        if (model.foundations[k] != applied_.foundations[k])
+        if (model.foundations[k] != was.foundations[k])
             ShowFoundation(k, model.foundations[k]);
     }
-    if (model.held_face != applied_.held_face)
+    if (model.held_face != was.held_face)
         buffer_->setPicture(Face(model.held_face));
-    if (model.border_slot != applied_.border_slot || model.border_visible != applied_.border_visible)
+    if (model.border_slot != was.border_slot || model.border_visible != was.border_visible)
         ShowBorder(model);
-    if (model.border_visible != applied_.border_visible)
+    if (model.border_visible != was.border_visible)
         border_->setVisible(model.border_visible);
-    if (model.undo_visible != applied_.undo_visible)
+    if (model.undo_visible != was.undo_visible)
         undo_->setVisible(model.undo_visible);
-    applied_ = model;
 }
 
 void BoardSurface::paintEvent(QPaintEvent*)

@@ -157,8 +157,10 @@ void BoardWindow::SizeAndCentre()
 
 void BoardWindow::Mirror()
 {
+    const PlaceNames names = TakePlaceNames(*surface_);
     surface_->Apply(game_.model());
     keyboard_->Follow(game_.model());
+    AnnounceRenamedPlaces(names);
 }
 
 void BoardWindow::ActivatePlace(FocusPlace place)
@@ -191,8 +193,12 @@ void BoardWindow::img_undo_DragDrop()
     Mirror();
 }
 
+// Neither the mouse nor the keys reach the menus behind a modal window, but a
+// screen reader can press a menu item anywhere.
 void BoardWindow::mnu_deal_Click()
 {
+    if (BoardIsBlocked())
+        return;
     RunHandler([&] { game_.InitNewGame(); });
     Mirror();
     keyboard_->Dealt(game_.model());
@@ -200,11 +206,15 @@ void BoardWindow::mnu_deal_Click()
 
 void BoardWindow::mnu_exit_Click()
 {
+    if (BoardIsBlocked())
+        return;
     QCoreApplication::exit(0);
 }
 
 void BoardWindow::mnu_rules_Click()
 {
+    if (BoardIsBlocked())
+        return;
     game_.help_topic = 0;
     HelpWindow help(game_, program_dir_, this);
     help.exec();
@@ -212,11 +222,15 @@ void BoardWindow::mnu_rules_Click()
 
 void BoardWindow::mnu_example_Click()
 {
+    if (BoardIsBlocked())
+        return;
     ShowScrollerForm(program_dir_, this);
 }
 
 void BoardWindow::mnu_about_Click()
 {
+    if (BoardIsBlocked())
+        return;
     game_.help_topic = 1;
     HelpWindow help(game_, program_dir_, this);
     help.exec();

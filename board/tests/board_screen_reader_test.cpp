@@ -1,0 +1,232 @@
+// The board as a screen reader meets it, in the program itself: what the
+// places and the board say they are, what their actions do, and the events
+// a screen reader speaks from. The events are only raised while a screen
+// reader's bus listens, so the cases that count them run on the accessible
+// desktop (board_keyboard_game_desktop) and are skipped offscreen.
+#include <functional>
+#include <map>
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QMenu>
+
+#include "board/focus_mark.h"
+#include "board/keyboard_play.h"
+#include "board/tests/board_fixture.h"
+
+namespace quarrow::board_testing {
+namespace {
+
+// An event and the name the screen reader reads with it, at that moment.
+struct Raised {
+    QAccessible::Event type;
+    QObject* object;
+    QString name;
+};
+
+std::vector<Raised>* g_raised = nullptr;
+
+void Record(QAccessibleEvent* event)
+{
+    if (g_raised && (event->type() == QAccessible::Focus || event->type() == QAccessible::NameChanged))
+        g_raised->push_back({event->type(), event->object(), event->accessibleInterface()->text(QAccessible::Name)});
+}
+
+class BoardScreenReaderTest : public BoardTest {
+protected:
+    void SetUp() override
+    {
+        BoardTest::SetUp();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), 20000));
+        g_raised = &raised;
+        previous_ = QAccessible::installUpdateHandler(Record);
+    }
+
+    void TearDown() override
+    {
+        QAccessible::installUpdateHandler(previous_);
+        g_raised = nullptr;
+        BoardTest::TearDown();
+    }
+
+    static QAccessibleInterface* A11y(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+
+    std::vector<QWidget*> Places()
+    {
+        std::vector<QWidget*> places {surface().border(), surface().undo()};
+        for (int i = 1; i <= 54; ++i)
+            places.push_back(slot(i));
+        for (int k = 1; k <= 4; ++k)
+            places.push_back(foundation(k));
+        return places;
+    }
+
+    // What the screen reader's press does, with the event loop run after it
+    // as the screen reader's call returns.
+    static void Press(QWidget* place)
+    {
+        QAccessibleActionInterface* actions = A11y(place)->actionInterface();
+        ASSERT_NE(actions, nullptr);
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QTest::qWait(20);
+    }
+
+    std::vector<QObject*> Raised(QAccessible::Event type) const
+    {
+        std::vector<QObject*> objects;
+        for (const auto& r : raised) {
+            if (r.type == type)
+                objects.push_back(r.object);
+        }
+        return objects;
+    }
+
+    static bool Listening() { return QAccessible::isActive(); }
+
+    std::vector<struct Raised> raised;
+
+private:
+    QAccessible::UpdateHandler previous_ = nullptr;
+};
+
+#define NEEDS_A_SCREEN_READER()                                                                      \
+    if (!Listening())                                                                                \
+    GTEST_SKIP() << "accessibility events are raised only with a screen reader's bus: run under " \
+                    "tests/e2e/accessible_desktop.sh"
+
+// With a notice, the help window or a message box open, a press on a place
+// (or a menu command that a screen reader can press as well) acts neither at
+// once nor when the window has gone.
+TEST_F(BoardScreenReaderTest, NothingActsOnTheBoardWhileAModalWindowIsOpen)
+{
+    Deal();
+    ClickSlot(51); // the queen of hearts
+    const BoardModel selected = game().model();
+    QString modalSeen;
+    auto pressBehind = [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        modalSeen = modal->metaObject()->className();
+        Press(slot(52));           // the king of hearts: the queen would go there
+        Press(surface().border()); // the frame: the selection would go
+        window->findChild<QAction*>(QStringLiteral("mnu_deal"))->trigger();
+        QTest::qWait(20);
+        EXPECT_EQ(game().model(), selected) << "the board changed behind " << modal->objectName().toStdString();
+        EXPECT_EQ(QApplication::activeModalWidget(), modal) << "another window came up";
+    };
+
+    EXPECT_TRUE(ClickSlot(45, pressBehind).shown); // fan 15 is full: the notice
+    EXPECT_EQ(modalSeen, QStringLiteral("quarrow::MessageWindow"));
+
+    // The example picture is missing from this program folder: its message box.
+    for (const char* command : {"mnu_rules", "mnu_example"}) {
+        modalSeen.clear();
+        QTimer::singleShot(0, [&] {
+            ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }));
+            pressBehind();
+            QApplication::activeModalWidget()->close();
+        });
+        window->findChild<QAction*>(QLatin1String(command))->trigger();
+        EXPECT_FALSE(modalSeen.isEmpty()) << command << " opened no modal window";
+    }
+    QTest::qWait(20);
+    EXPECT_EQ(game().model(), selected);
+
+    // Without a modal window the same press is the click.
+    Press(slot(52));
+    EXPECT_EQ(game().model().slot_places[53].face, 51);
+}
+
+TEST_F(BoardScreenReaderTest, ASelectedCardIsOneSelectedPlace)
+{
+    Deal();
+    ClickSlot(51);
+    std::vector<QWidget*> selected;
+    QStringList shownNames;
+    for (QWidget* place : Places()) {
+        if (A11y(place)->state().selected)
+            selected.push_back(place);
+        if (!A11y(place)->state().invisible && place->isVisibleTo(&surface()))
+            shownNames << A11y(place)->text(QAccessible::Name);
+    }
+    ASSERT_EQ(selected.size(), 1u);
+    EXPECT_EQ(selected.front(), surface().border());
+    EXPECT_EQ(shownNames.count(QStringLiteral("Queen of hearts, top card of fan 17")), 1) << shownNames.join(
+        QLatin1String(" | ")).toStdString();
+}
+
+// The board is no anonymous "filler": a named group of buttons, which hands
+// the screen reader on to the focused place instead of holding the focus
+// beside it.
+TEST_F(BoardScreenReaderTest, TheBoardIsANamedGroupThatHandsTheFocusToItsPlace)
+{
+    QAccessibleInterface* board = A11y(&surface());
+    EXPECT_EQ(board->text(QAccessible::Name), QStringLiteral("Board"));
+    EXPECT_EQ(board->role(), QAccessible::Grouping);
+
+    Deal();
+    ASSERT_TRUE(surface().hasFocus());
+    ASSERT_NE(board->focusChild(), nullptr);
+    EXPECT_EQ(board->focusChild()->object(), slot(3));
+    int focused = board->state().focused ? 1 : 0;
+    for (QWidget* place : Places())
+        focused += A11y(place)->state().focused ? 1 : 0;
+    EXPECT_EQ(focused, 1);
+    EXPECT_TRUE(A11y(slot(3))->state().focused);
+}
+
+// "Jack of hearts" becomes "Jack of hearts, top card of fan 17" when the
+// queen over it leaves, and the king under her is no longer "top card": each
+// changed name of a place in view is raised once, with the new name, and no
+// unchanged one.
+TEST_F(BoardScreenReaderTest, EachPlaceWhoseNameChangesSaysSoOnce)
+{
+    NEEDS_A_SCREEN_READER();
+    Deal();
+    const auto names = [&] {
+        std::map<QObject*, QString> shown;
+        for (QWidget* place : Places()) {
+            if (place->isVisibleTo(&surface()) && !A11y(place)->state().invisible)
+                shown[place] = A11y(place)->text(QAccessible::Name);
+        }
+        return shown;
+    };
+    const std::function<void()> clicks[] = {
+        [&] { ClickSlot(51); },      // the queen selected: the frame takes her name
+        [&] { ClickSlot(52); },      // onto the king
+        [&] { UseUndo(); },          // and back
+        [&] { ClickSlot(27); },      // the ace of clubs home, the two under it on top
+        [&] { ClickSlot(52); },      // the king selected
+        [&] { ClickSlot(52); },      // and let go, on his frame
+    };
+    for (std::size_t n = 0; n < std::size(clicks); ++n) {
+        const auto before = names();
+        raised.clear();
+        clicks[n]();
+        const auto after = names();
+        std::map<QObject*, int> count;
+        for (const auto& r : raised) {
+            if (r.type != QAccessible::NameChanged)
+                continue;
+            ++count[r.object];
+            // A place hidden meanwhile is not read; one in view is read with its new name.
+            if (after.count(r.object)) {
+                EXPECT_EQ(r.name, after.at(r.object)) << "click " << n << ": a stale name was read";
+            }
+        }
+        // A place that comes into view is read afresh: once at most.
+        for (const auto& [place, name] : after) {
+            const auto was = before.find(place);
+            if (was == before.end()) {
+                EXPECT_LE(count[place], 1) << "click " << n << ": " << name.toStdString();
+            } else {
+                EXPECT_EQ(count[place], was->second != name ? 1 : 0)
+                    << "click " << n << ": " << was->second.toStdString() << " -> " << name.toStdString();
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace quarrow::board_testing
