@@ -23,6 +23,7 @@
 #include "services/qt/message_box.h"
 #include "windows/qt/help_window.h"
 #include "windows/qt/scroller_form.h"
+#include "services/qt/modal_window.h"
 
 namespace quarrow {
 
@@ -217,7 +218,7 @@ void BoardWindow::mnu_rules_Click()
         return;
     game_.help_topic = 0;
     HelpWindow help(game_, program_dir_, this);
-    help.exec();
+    ShowModal(help);
 }
 
 void BoardWindow::mnu_example_Click()
@@ -233,7 +234,7 @@ void BoardWindow::mnu_about_Click()
         return;
     game_.help_topic = 1;
     HelpWindow help(game_, program_dir_, this);
-    help.exec();
+    ShowModal(help);
 }
 
 } // namespace quarrow

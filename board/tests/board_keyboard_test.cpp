@@ -31,6 +31,36 @@ protected:
 
     QWidget* Mark() { return window->findChild<FocusMark*>(); }
 
+    // What the mark adds to the screen, in the window's logical pixels: the
+    // pixels that change when it is taken away, and whether all are dark.
+    struct Drawn {
+        QRect bounds;
+        QRegion pixels;
+        bool dark = true;
+    };
+    Drawn MarkOnScreen()
+    {
+        const QImage with = window->grab().toImage();
+        Mark()->hide();
+        const QImage without = window->grab().toImage();
+        Mark()->show();
+        const qreal ratio = with.devicePixelRatio();
+        Drawn drawn;
+        for (int y = 0; y < with.height(); ++y) {
+            for (int x = 0; x < with.width(); ++x) {
+                if (with.pixel(x, y) == without.pixel(x, y))
+                    continue;
+                const QRect at(QPointF(x / ratio, y / ratio).toPoint(), QSize(1, 1));
+                drawn.pixels += at;
+                drawn.dark = drawn.dark && qGray(with.pixel(x, y)) < 96;
+            }
+        }
+        drawn.bounds = drawn.pixels.boundingRect();
+        return drawn;
+    }
+
+    QRect InWindowRect(const QWidget* place) { return {InWindow(place, QPoint(0, 0)), place->size()}; }
+
     std::vector<QWidget*> Places()
     {
         std::vector<QWidget*> places {surface().border(), surface().undo()};
@@ -64,8 +94,9 @@ protected:
         return false;
     }
 
-    // Presses a key where the keyboard is. A notice that comes up is looked
-    // at once active and answered with `answer`, as the player would.
+    // Presses a key where the keyboard is. A notice (or any modal window) that
+    // comes up is looked at once active and answered with `answer`, as the
+    // player would.
     Notice Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}, Qt::Key answer = Qt::Key_Return)
     {
         Notice seen;
@@ -76,20 +107,19 @@ protected:
             if (!modal || seen.shown || QApplication::activeWindow() != modal)
                 return;
             seen.shown = true;
-            seen.invalid_move_face = modal->findChild<QWidget*>(QStringLiteral("img_error"))->isVisible();
-            seen.win_face = modal->findChild<QWidget*>(QStringLiteral("img_win"))->isVisible();
+            const auto* error = modal->findChild<QWidget*>(QStringLiteral("img_error"));
+            const auto* win = modal->findChild<QWidget*>(QStringLiteral("img_win"));
+            seen.invalid_move_face = error && error->isVisible();
+            seen.win_face = win && win->isVisible();
             QTest::keyClick(modal->windowHandle(), answer);
         });
         poll.start();
         QWidget* popup = QApplication::activePopupWidget();
         QTest::keyClick(popup ? popup->windowHandle() : window->windowHandle(), key, modifiers);
         poll.stop();
-        // The board has the keyboard again once the notice is gone.
+        // The board has the keyboard again once the window is gone, with or
+        // without a window manager to hand it back.
         if (seen.shown) {
-            // Offscreen there is no window manager to hand the activation
-            // back to the board; on a desktop it must come back by itself.
-            if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-                window->activateWindow();
             EXPECT_TRUE(QTest::qWaitForWindowActive(window.get(), kActivationWaitMs));
         }
         return seen;
@@ -169,22 +199,32 @@ TEST_F(BoardKeyboardTest, AWholeGameFromTheDealToTheWinWithKeysAlone)
     EXPECT_EQ(Focus(), Top(3, 1));
     Press(Qt::Key_Right);
     EXPECT_EQ(Focus(), Top(6, 2));
-    EXPECT_EQ(Mark()->geometry(), QRect(slot(6)->mapTo(window.get(), QPoint(0, 0)), QSize(70, 99))
-                                      .adjusted(4, 4, -4, -4));
 
     // Refusals, answered with Enter and with Escape; the selection stays.
     Press(Qt::Key_Left);
     Press(Qt::Key_Space);
     EXPECT_TRUE(game().card_selected);
     EXPECT_TRUE(FocusIsSelected());
+    // On the selected card the mark is dark, inside the card and clear of
+    // the green frame's three pixels.
+    const Drawn onFrame = MarkOnScreen();
+    EXPECT_TRUE(onFrame.dark);
+    EXPECT_FALSE(onFrame.pixels.isEmpty());
+    EXPECT_TRUE(InWindowRect(slot(3)).adjusted(3, 3, -3, -3).contains(onFrame.bounds)) << onFrame.bounds.x();
+    // Each notice gives the keyboard and the mark back to the place they were on.
     Press(Qt::Key_Right);
+    const QRect markAt = Mark()->geometry();
     const Notice fullFan = Press(Qt::Key_Return);
     EXPECT_TRUE(fullFan.shown && !fullFan.invalid_move_face);
+    EXPECT_EQ(Focus(), Top(6, 2));
+    EXPECT_TRUE(surface().hasFocus());
+    EXPECT_TRUE(Mark()->isVisible() && Mark()->geometry() == markAt);
     ASSERT_TRUE(TabTo(Top(52, 18)));
     const Notice wrongRank = Press(Qt::Key_Space, {}, Qt::Key_Escape);
     EXPECT_TRUE(wrongRank.shown && wrongRank.invalid_move_face);
     EXPECT_FALSE(game().move_error);
     EXPECT_EQ(Focus(), Top(52, 18));
+    EXPECT_TRUE(Mark()->isVisible() && Mark()->geometry().intersects(InWindowRect(slot(52))));
     // Space on the selected card is a click on its frame: cancelled.
     ASSERT_TRUE(TabTo(Top(3, 1)));
     ASSERT_TRUE(FocusIsSelected());
@@ -199,8 +239,10 @@ TEST_F(BoardKeyboardTest, AWholeGameFromTheDealToTheWinWithKeysAlone)
         if (step == std::begin(kOrderedDealWin) + 1) {
             ASSERT_TRUE(TabTo(QString::fromStdString(UndoName())));
             // The small arrow is marked around, not over.
-            const QRect arrow(surface().undo()->mapTo(window.get(), QPoint(0, 0)), surface().undo()->size());
-            EXPECT_TRUE(Mark()->geometry().contains(arrow.adjusted(-3, -3, 3, 3)));
+            const QRect arrow = InWindowRect(surface().undo());
+            const Drawn around = MarkOnScreen();
+            EXPECT_FALSE(around.pixels.intersects(arrow));
+            EXPECT_TRUE(around.bounds.contains(arrow));
             Press(Qt::Key_Space);
             EXPECT_FALSE(surface().undo()->isVisible());
             EXPECT_EQ(Focus(), Top(51, 17));
@@ -217,6 +259,29 @@ TEST_F(BoardKeyboardTest, AWholeGameFromTheDealToTheWinWithKeysAlone)
     EXPECT_TRUE(win.shown && win.win_face);
     EXPECT_TRUE(game().game_won);
     EXPECT_EQ(Focus(), FoundationOf(13, 13));
+}
+
+// The help window and the example (here its message box: this program folder
+// has no example picture) give the keyboard back as the notices do.
+TEST_F(BoardKeyboardTest, AfterTheHelpOrTheExampleTheKeyboardIsBackOnThePlace)
+{
+    Deal();
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Down);
+    const QString focus = Focus();
+    ASSERT_EQ(focus, Top(18, 6));
+    const QRect markAt = Mark()->geometry();
+    for (Qt::Key item : {Qt::Key_R, Qt::Key_A, Qt::Key_E}) {
+        Press(Qt::Key_H, Qt::AltModifier);
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+        EXPECT_TRUE(Press(item).shown) << "no window for " << QKeySequence(item).toString().toStdString();
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_TRUE(surface().hasFocus());
+        EXPECT_EQ(Focus(), focus);
+        EXPECT_TRUE(Mark()->isVisible() && Mark()->geometry() == markAt);
+    }
+    Press(Qt::Key_Right);
+    EXPECT_EQ(Focus(), Top(21, 7));
 }
 
 TEST_F(BoardKeyboardTest, TheMouseHidesTheMarkAndTakesTheFocusToWhereItClicked)

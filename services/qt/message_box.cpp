@@ -3,13 +3,15 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+#include "services/qt/modal_window.h"
+
 namespace quarrow {
 
 void ShowMessageBox(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
                     QMessageBox::Ok, parent);
-    box.exec();
+    ShowModal(box);
 }
 
 } // namespace quarrow

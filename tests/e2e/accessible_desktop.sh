@@ -2,14 +2,19 @@
 # Runs a command on a desktop as a screen reader user has it: the desktop of
 # run_in_xvfb.sh --wm (its own display, openbox, a private session bus) with
 # the accessibility bus started on that bus; Qt programs started inside speak
-# AT-SPI.
-# Usage: accessible_desktop.sh <command> <args...>
+# AT-SPI. With --bare, on a display with no window manager.
+# Usage: accessible_desktop.sh [--bare] <command> <args...>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 launcher=/usr/libexec/at-spi-bus-launcher
 if [ "${1:-}" != "--on-desktop" ]; then
   [ -x "$launcher" ] || { echo "missing $launcher: run scripts/deps.sh --tests" >&2; exit 1; }
-  exec "$here/run_in_xvfb.sh" --wm "$0" --on-desktop "$@"
+  wm=(--wm)
+  if [ "${1:-}" = "--bare" ]; then
+    wm=()
+    shift
+  fi
+  exec "$here/run_in_xvfb.sh" "${wm[@]}" "$0" --on-desktop "$@"
 fi
 shift
 

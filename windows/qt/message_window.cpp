@@ -7,6 +7,7 @@
 
 #include "rules/game.h"
 #include "services/qt/pictures.h"
+#include "services/qt/modal_window.h"
 #include "services/sound.h"
 #include "services/qt/window_geometry.h"
 #include "windows/notice.h"
@@ -126,7 +127,7 @@ void ResultNotices::ShowResult()
     if (!game_)
         return;
     MessageWindow window(*game_, sound_, parent_);
-    window.exec();
+    ShowModal(window);
 }
 
 } // namespace quarrow

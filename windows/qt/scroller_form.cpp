@@ -13,6 +13,7 @@
 #include "services/qt/message_box.h"
 #include "services/qt/pictures.h"
 #include "services/qt/window_geometry.h"
+#include "services/qt/modal_window.h"
 
 namespace quarrow {
 
@@ -168,7 +169,7 @@ bool ShowScrollerForm(const QString& programDir, QWidget* parent)
         return false;
     }
     ScrollerForm form(QPixmap::fromImage(image), parent);
-    form.exec();
+    ShowModal(form);
     return true;
 }
 
