@@ -10,8 +10,8 @@
 #include <QAccessibleActionInterface>
 #include <QMenu>
 
-#include "board/focus_mark.h"
-#include "board/keyboard_play.h"
+#include "board/qt/focus_mark.h"
+#include "board/qt/keyboard_play.h"
 #include "board/tests/board_fixture.h"
 
 namespace quarrow::board_testing {
