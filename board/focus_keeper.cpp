@@ -12,16 +12,19 @@ FocusOutcome FocusKeeper::Follow(const BoardModel& model)
 FocusOutcome FocusKeeper::Dealt(const BoardModel& model)
 {
     shown_ = model;
-    return MoveTo(FanPlace(model, 1));
+    current_ = FanPlace(model, 1);
+    return {.announce = true, .activate = NoPlace()};
 }
 
 FocusOutcome FocusKeeper::Activate(FocusPlace place)
 {
     if (!IsFocusable(shown_, place))
         return {};
-    // The handler mirrors the board, and Follow moves the focus if the place went.
+    // The handler mirrors the board, and Follow moves the focus on if the
+    // place went.
+    const bool moved = place != current_;
     current_ = place;
-    return {.announce = false, .activate = place};
+    return {.announce = moved, .activate = place};
 }
 
 FocusOutcome FocusKeeper::Clicked(FocusPlace place)

@@ -27,12 +27,16 @@ public:
 
     // After every event, with the board as the window now shows it.
     FocusOutcome Follow(const BoardModel& model);
-    // A new deal: the focus starts again on fan 1.
+    // A new deal, in place of Follow: the focus starts again on fan 1, and is
+    // announced there once, even where it was on fan 1 already, since the
+    // card is a new one. The old board's places are never spoken of.
     FocusOutcome Dealt(const BoardModel& model);
     FocusOutcome Key(BoardKey key);
     // A mouse press on a place (NoPlace() for anywhere else on the board).
     FocusOutcome Clicked(FocusPlace place);
-    // What Space does on a place; also a screen reader's press.
+    // What Space does on a place; also a screen reader's press, which may act
+    // on a place other than the focused one: the focus moves there first,
+    // and says so, as a click takes it along.
     FocusOutcome Activate(FocusPlace place);
 
     FocusPlace current() const { return current_; }

@@ -156,11 +156,14 @@ void BoardWindow::SizeAndCentre()
     CentreOnScreen(this);
 }
 
-void BoardWindow::Mirror()
+void BoardWindow::Mirror(bool dealt)
 {
     const PlaceNames names = TakePlaceNames(*surface_);
     surface_->Apply(game_.model());
-    keyboard_->Follow(game_.model());
+    if (dealt)
+        keyboard_->Dealt(game_.model());
+    else
+        keyboard_->Follow(game_.model());
     AnnounceRenamedPlaces(names);
 }
 
@@ -201,8 +204,7 @@ void BoardWindow::mnu_deal_Click()
     if (BoardIsBlocked())
         return;
     RunHandler([&] { game_.InitNewGame(); });
-    Mirror();
-    keyboard_->Dealt(game_.model());
+    Mirror(true);
 }
 
 void BoardWindow::mnu_exit_Click()

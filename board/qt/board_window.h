@@ -52,8 +52,9 @@ private:
 
     void BuildMenus();
     void SizeAndCentre();
-    // Shows what the game's model says; runs after every event.
-    void Mirror();
+    // Shows what the game's model says; runs after every event. After a deal
+    // the keyboard starts afresh instead of following the old board.
+    void Mirror(bool dealt = false);
     // Space or Enter on a place: the event a click there raises.
     void ActivatePlace(FocusPlace place);
 

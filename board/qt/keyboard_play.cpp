@@ -110,6 +110,7 @@ void KeyboardPlay::Announce()
     QWidget* widget = WidgetOf(keeper_.current());
     if (!widget || !surface_.hasFocus())
         return;
+    ++announced_;
     QAccessibleEvent event(widget, QAccessible::Focus);
     QAccessible::updateAccessibility(&event);
 }
@@ -162,9 +163,16 @@ bool KeyboardPlay::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::FocusIn:
         // The window's own focus announcement is for the whole board; the
-        // place's comes after it, once the focus change is complete.
-        if (watched == &surface_)
-            QMetaObject::invokeMethod(this, &KeyboardPlay::Announce, Qt::QueuedConnection);
+        // place's comes after it, once the focus change is complete, unless
+        // the event that gave the board the keyboard back (a menu command,
+        // a deal) has announced the place already.
+        if (watched == &surface_) {
+            const int seen = announced_;
+            QMetaObject::invokeMethod(this, [this, seen] {
+                if (announced_ == seen)
+                    Announce();
+            }, Qt::QueuedConnection);
+        }
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {

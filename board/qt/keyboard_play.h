@@ -56,6 +56,9 @@ private:
     FocusMark& mark_;
     std::function<void(FocusPlace)> activate_;
     FocusKeeper keeper_;
+    // Focus events raised so far, to tell whether one came since the board
+    // took the keyboard.
+    int announced_ = 0;
 };
 
 } // namespace quarrow

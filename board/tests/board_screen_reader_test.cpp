@@ -176,6 +176,72 @@ TEST_F(BoardScreenReaderTest, TheBoardIsANamedGroupThatHandsTheFocusToItsPlace)
     EXPECT_TRUE(A11y(slot(3))->state().focused);
 }
 
+// A key where the keyboard is: the open menu, or the board.
+void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    QWidget* popup = QApplication::activePopupWidget();
+    QTest::keyClick(popup ? popup->windowHandle() : window->windowHandle(), key, modifiers);
+}
+
+// Wherever the focus was, and by the menu's keys as by its command, a deal
+// is one focus event, on the new card on top of fan 1; nothing is said of
+// the old board.
+TEST_F(BoardScreenReaderTest, ADealIsOneFocusEventOnFan1)
+{
+    NEEDS_A_SCREEN_READER();
+    Deal();
+    Key(window.get(), Qt::Key_Right);
+    Key(window.get(), Qt::Key_Right);
+    Key(window.get(), Qt::Key_Down);
+    ClickSlot(21); // the focus on a selected card, which the deal takes away
+    ASSERT_TRUE(A11y(surface().border())->state().focused);
+    for (int by = 0; by < 3; ++by) {
+        raised.clear();
+        if (by == 0) {
+            window->findChild<QAction*>(QStringLiteral("mnu_deal"))->trigger();
+        } else {
+            Key(window.get(), Qt::Key_F, Qt::AltModifier);
+            ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+            raised.clear(); // the menu's own focus events
+            Key(window.get(), Qt::Key_D);
+        }
+        QTest::qWait(50); // anything queued
+        std::vector<QObject*> focus;
+        // The menu's own, as it closes, and the board's, as the menu gives
+        // it the keyboard back, are no places.
+        for (QObject* object : Raised(QAccessible::Focus)) {
+            if (object->parent() == &surface())
+                focus.push_back(object);
+        }
+        QStringList seen;
+        for (QObject* object : focus)
+            seen << QString::fromLatin1(object->metaObject()->className()) + QLatin1Char(' ') + object->objectName();
+        ASSERT_EQ(focus.size(), 1u) << "deal " << by << ": " << seen.join(QLatin1String(", ")).toStdString();
+        EXPECT_EQ(focus.front(), slot(3)) << "deal " << by;
+        EXPECT_TRUE(A11y(slot(3))->state().focused);
+    }
+}
+
+// A screen reader may press a place other than the focused one; the focus
+// goes there with the click, and the screen reader hears it, even where the
+// click changes nothing.
+TEST_F(BoardScreenReaderTest, APressElsewhereMovesTheFocusThereAudibly)
+{
+    NEEDS_A_SCREEN_READER();
+    Deal();
+    ClickSlot(27); // the ace of clubs home: its foundation takes presses now
+    ASSERT_TRUE(A11y(slot(26))->state().focused);
+    raised.clear();
+    Press(foundation(3)); // nothing selected: nothing happens but the focus
+    EXPECT_EQ(Raised(QAccessible::Focus), std::vector<QObject*> {foundation(3)});
+    EXPECT_TRUE(A11y(foundation(3))->state().focused);
+
+    raised.clear();
+    Press(slot(45)); // fan 15's six of hearts selected, under its frame
+    EXPECT_EQ(Raised(QAccessible::Focus), (std::vector<QObject*> {slot(45), surface().border()}));
+    EXPECT_TRUE(A11y(surface().border())->state().focused);
+}
+
 // "Jack of hearts" becomes "Jack of hearts, top card of fan 17" when the
 // queen over it leaves, and the king under her is no longer "top card": each
 // changed name of a place in view is raised once, with the new name, and no

@@ -60,6 +60,52 @@ TEST_F(FocusKeeperTest, AClickHidesTheMarkAndTakesTheFocusOnlyToAPlaceThatTakesI
     EXPECT_EQ(keeper.current(), SlotPlace(21));
 }
 
+// Wherever the focus was, a deal says where it is now, once: on fan 1, also
+// when it was on fan 1 before, where a new card lies.
+TEST_F(FocusKeeperTest, ADealAnnouncesFan1Once)
+{
+    keeper.Dealt(game.model());
+    for (BoardKey key : {BoardKey::Right, BoardKey::Right, BoardKey::Down})
+        keeper.Key(key);
+    ASSERT_EQ(keeper.current(), SlotPlace(21));
+    game.img_crdbrd_Click(51); // a selection, gone with the deal
+    keeper.Follow(game.model());
+    for (int deal = 0; deal < 2; ++deal) {
+        game.InitNewGame();
+        const FocusOutcome dealt = keeper.Dealt(game.model());
+        EXPECT_TRUE(dealt.announce) << "deal " << deal;
+        EXPECT_EQ(dealt.activate, NoPlace());
+        EXPECT_EQ(keeper.current(), SlotPlace(3)) << "deal " << deal;
+    }
+    EXPECT_TRUE(keeper.MarkVisible()) << "the mark stays shown across a deal";
+}
+
+// A screen reader's press on another place than the focused one takes the
+// focus there before the click, and says so; on the focused place it says
+// nothing new.
+TEST_F(FocusKeeperTest, ActivatingAnotherPlaceMovesTheFocusThereAudibly)
+{
+    keeper.Dealt(game.model());
+    const FocusOutcome there = keeper.Activate(SlotPlace(27)); // the ace of clubs
+    EXPECT_TRUE(there.announce);
+    EXPECT_EQ(there.activate, SlotPlace(27));
+    EXPECT_EQ(keeper.current(), SlotPlace(27));
+    RaiseClick(game, there.activate);
+    EXPECT_TRUE(keeper.Follow(game.model()).announce) << "the ace went home: on to the card uncovered";
+    EXPECT_EQ(keeper.current(), SlotPlace(26));
+
+    // Nothing selected: the foundation's click does nothing, but the focus went there.
+    const FocusOutcome foundation = keeper.Activate(FoundationPlace(3));
+    EXPECT_TRUE(foundation.announce);
+    RaiseClick(game, foundation.activate);
+    EXPECT_FALSE(keeper.Follow(game.model()).announce);
+    EXPECT_EQ(keeper.current(), FoundationPlace(3));
+
+    const FocusOutcome again = keeper.Activate(FoundationPlace(3));
+    EXPECT_FALSE(again.announce);
+    EXPECT_EQ(again.activate, FoundationPlace(3));
+}
+
 TEST_F(FocusKeeperTest, ActivatingAPlaceThatCannotTakeTheFocusDoesNothing)
 {
     keeper.Dealt(game.model());
