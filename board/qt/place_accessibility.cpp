@@ -68,7 +68,7 @@ public:
         s.focused = keys && keys->HasFocus(place);
         if (place.kind == FocusPlace::Kind::Slot || place.kind == FocusPlace::Kind::Frame) {
             s.selectable = s.focusable;
-            s.selected = place.kind == FocusPlace::Kind::Frame;
+            s.selected = place.kind == FocusPlace::Kind::Frame && under_frame;
             s.checkable = s.selectable;
             s.checked = s.selected;
         }

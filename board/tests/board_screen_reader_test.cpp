@@ -154,6 +154,10 @@ TEST_F(BoardScreenReaderTest, ASelectedCardIsOneSelectedPlace)
     EXPECT_EQ(selected.front(), surface().border());
     EXPECT_EQ(shownNames.count(QStringLiteral("Queen of hearts, top card of fan 17")), 1) << shownNames.join(
         QLatin1String(" | ")).toStdString();
+
+    ClickSlot(51); // on the frame: let go
+    for (QWidget* place : Places())
+        EXPECT_FALSE(A11y(place)->state().selected) << place->objectName().toStdString();
 }
 
 // The board is no anonymous "filler": a named group of buttons, which hands
