@@ -114,7 +114,6 @@ TEST(KeyboardFocus, APlaceThatGoesHandsTheFocusToTheMostUsefulOneNearby)
         {b.queen_selected, b.queen_moved, FramePlace(51), SlotPlace(50), "the selected card moved away: the card uncovered"},
         {b.jack_selected, b.jack_cancelled, FramePlace(50), SlotPlace(50), "cancelled: the card itself"},
         {b.queen_moved_again, b.undone, UndoPlace(), SlotPlace(53), "undone: the card put back"},
-        {b.queen_moved, b.jack_selected, SlotPlace(12), SlotPlace(12), "untouched: stays"},
         {b.dealt, fan_emptied, SlotPlace(9), SlotPlace(24), "a fan emptied: the nearest place, the fan below"},
     };
     for (const Case& c : cases) {
