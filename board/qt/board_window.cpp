@@ -21,9 +21,9 @@
 #include "services/sound.h"
 #include "services/qt/window_geometry.h"
 #include "services/qt/message_box.h"
+#include "services/qt/modal_window.h"
 #include "windows/qt/help_window.h"
 #include "windows/qt/scroller_form.h"
-#include "services/qt/modal_window.h"
 
 namespace quarrow {
 

@@ -264,18 +264,18 @@ void BoardWindow::Invalidate(const Rect& design)
     InvalidateRect(window_, &area, FALSE);
 }
 
-void BoardWindow::Mirror()
+void BoardWindow::Mirror(bool dealt)
 {
     const BoardModel& model = game_.model();
     for (const Rect& area : ChangedAreas(painted_, model))
         Invalidate(area);
     painted_ = model;
     places_.Update(model, canvas_.scale());
-    Apply(keeper_.Follow(model));
+    Apply(dealt ? keeper_.Dealt(model) : keeper_.Follow(model));
 }
 
 template <typename Handler>
-void BoardWindow::Run(Handler&& handler)
+void BoardWindow::Run(Handler&& handler, bool dealt)
 {
     // The rules throw only for a bug of the program (an index out of range);
     // unwinding through the system's message dispatch is undefined, so stop
@@ -287,7 +287,7 @@ void BoardWindow::Run(Handler&& handler)
         std::fprintf(stderr, "%s\n", text.c_str());
         FatalAppExitW(0, Widen(text).c_str());
     }
-    Mirror();
+    Mirror(dealt);
 }
 
 void BoardWindow::Click(FocusPlace place)
@@ -437,8 +437,7 @@ void BoardWindow::Command(int id)
 
 void BoardWindow::mnu_deal_Click()
 {
-    Run([&] { game_.InitNewGame(); });
-    Apply(keeper_.Dealt(game_.model()));
+    Run([&] { game_.InitNewGame(); }, true);
 }
 
 void BoardWindow::mnu_exit_Click()

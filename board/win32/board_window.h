@@ -47,8 +47,9 @@ private:
 
     void Paint();
     void ScaleTo(UINT dpi);
-    // Shows what the game's model says; runs after every event.
-    void Mirror();
+    // Shows what the game's model says; runs after every event. After a deal
+    // the keyboard starts afresh instead of following the old board.
+    void Mirror(bool dealt = false);
     void Invalidate(const Rect& design);
 
     // The keyboard focus: carries out what the keeper asked for.
@@ -66,7 +67,7 @@ private:
 
     // Every event goes to the game through here, then the board is mirrored.
     template <typename Handler>
-    void Run(Handler&& handler);
+    void Run(Handler&& handler, bool dealt = false);
     void Click(FocusPlace place);
 
     void Command(int id);
