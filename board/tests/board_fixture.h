@@ -148,6 +148,17 @@ protected:
         return ClickAt(InWindow(foundation(k), QPoint(35, 50)), whileShown);
     }
 
+    // Every place of the board a player can meet: frame, undo arrow, slots, foundations.
+    std::vector<QWidget*> Places()
+    {
+        std::vector<QWidget*> places {surface().border(), surface().undo()};
+        for (int i = 1; i <= 54; ++i)
+            places.push_back(slot(i));
+        for (int k = 1; k <= 4; ++k)
+            places.push_back(foundation(k));
+        return places;
+    }
+
     // The undo arrow works by the pointing-hand gesture: the pointer comes
     // over it, then clicks.
     void UseUndo()

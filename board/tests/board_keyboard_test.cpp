@@ -61,16 +61,6 @@ protected:
 
     QRect InWindowRect(const QWidget* place) { return {InWindow(place, QPoint(0, 0)), place->size()}; }
 
-    std::vector<QWidget*> Places()
-    {
-        std::vector<QWidget*> places {surface().border(), surface().undo()};
-        for (int i = 1; i <= 54; ++i)
-            places.push_back(slot(i));
-        for (int k = 1; k <= 4; ++k)
-            places.push_back(foundation(k));
-        return places;
-    }
-
     // The name of the one place a screen reader is told has the focus.
     QString Focus()
     {

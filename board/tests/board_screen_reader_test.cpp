@@ -1,14 +1,15 @@
 // The board as a screen reader meets it, in the program itself: what the
-// places and the board say they are, what their actions do, and the events
-// a screen reader speaks from. The events are only raised while a screen
-// reader's bus listens, so the cases that count them run on the accessible
-// desktop (board_keyboard_game_desktop) and are skipped offscreen.
+// board says it is, and the events a screen reader speaks from. The events
+// are only raised while a screen reader's bus listens, so the cases that
+// count them run on the accessible desktop (board_keyboard_game_desktop and
+// _bare) and are skipped offscreen. What the places are, and that nothing
+// acts behind a modal window, is checked through the bus itself, in
+// accessibility_e2e.py.
 #include <functional>
 #include <map>
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
-#include <QMenu>
 
 #include "board/qt/focus_mark.h"
 #include "board/qt/keyboard_play.h"
@@ -52,16 +53,6 @@ protected:
 
     static QAccessibleInterface* A11y(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
 
-    std::vector<QWidget*> Places()
-    {
-        std::vector<QWidget*> places {surface().border(), surface().undo()};
-        for (int i = 1; i <= 54; ++i)
-            places.push_back(slot(i));
-        for (int k = 1; k <= 4; ++k)
-            places.push_back(foundation(k));
-        return places;
-    }
-
     // What the screen reader's press does, with the event loop run after it
     // as the screen reader's call returns.
     static void Press(QWidget* place)
@@ -94,71 +85,6 @@ private:
     if (!Listening())                                                                                \
     GTEST_SKIP() << "accessibility events are raised only with a screen reader's bus: run under " \
                     "tests/e2e/accessible_desktop.sh"
-
-// With a notice, the help window or a message box open, a press on a place
-// (or a menu command that a screen reader can press as well) acts neither at
-// once nor when the window has gone.
-TEST_F(BoardScreenReaderTest, NothingActsOnTheBoardWhileAModalWindowIsOpen)
-{
-    Deal();
-    ClickSlot(51); // the queen of hearts
-    const BoardModel selected = game().model();
-    QString modalSeen;
-    auto pressBehind = [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(modal, nullptr);
-        modalSeen = modal->metaObject()->className();
-        Press(slot(52));           // the king of hearts: the queen would go there
-        Press(surface().border()); // the frame: the selection would go
-        window->findChild<QAction*>(QStringLiteral("mnu_deal"))->trigger();
-        QTest::qWait(20);
-        EXPECT_EQ(game().model(), selected) << "the board changed behind " << modal->objectName().toStdString();
-        EXPECT_EQ(QApplication::activeModalWidget(), modal) << "another window came up";
-    };
-
-    EXPECT_TRUE(ClickSlot(45, pressBehind).shown); // fan 15 is full: the notice
-    EXPECT_EQ(modalSeen, QStringLiteral("quarrow::MessageWindow"));
-
-    // The example picture is missing from this program folder: its message box.
-    for (const char* command : {"mnu_rules", "mnu_example"}) {
-        modalSeen.clear();
-        QTimer::singleShot(0, [&] {
-            ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }));
-            pressBehind();
-            QApplication::activeModalWidget()->close();
-        });
-        window->findChild<QAction*>(QLatin1String(command))->trigger();
-        EXPECT_FALSE(modalSeen.isEmpty()) << command << " opened no modal window";
-    }
-    QTest::qWait(20);
-    EXPECT_EQ(game().model(), selected);
-
-    // Without a modal window the same press is the click.
-    Press(slot(52));
-    EXPECT_EQ(game().model().slot_places[53].face, 51);
-}
-
-TEST_F(BoardScreenReaderTest, ASelectedCardIsOneSelectedPlace)
-{
-    Deal();
-    ClickSlot(51);
-    std::vector<QWidget*> selected;
-    QStringList shownNames;
-    for (QWidget* place : Places()) {
-        if (A11y(place)->state().selected)
-            selected.push_back(place);
-        if (!A11y(place)->state().invisible && place->isVisibleTo(&surface()))
-            shownNames << A11y(place)->text(QAccessible::Name);
-    }
-    ASSERT_EQ(selected.size(), 1u);
-    EXPECT_EQ(selected.front(), surface().border());
-    EXPECT_EQ(shownNames.count(QStringLiteral("Queen of hearts, top card of fan 17")), 1) << shownNames.join(
-        QLatin1String(" | ")).toStdString();
-
-    ClickSlot(51); // on the frame: let go
-    for (QWidget* place : Places())
-        EXPECT_FALSE(A11y(place)->state().selected) << place->objectName().toStdString();
-}
 
 // The board is no anonymous "filler": a named group of buttons, which hands
 // the screen reader on to the focused place instead of holding the focus
