@@ -13,7 +13,7 @@ their click and that no press (nor a menu command) acts behind the notice,
 the help window or the example viewer, and that the web link is a link whose
 press opens the address. Then the built program dealing the ordered deal is
 played to the win with X key events alone, following the script of
-ordered_deal_script.h.
+ordered_deal_script.h, as ordered_deal.py reads it.
 Usage: accessibility_e2e.py <quarrow> <quarrow_ordered_deal> <ordered_deal_script.h>
 """
 import os
@@ -27,6 +27,7 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+from ordered_deal import is_ace, suit as suit_of, winning_steps
 from xsession import find_window, focus as focus_window
 
 DEADLINE = 30.0
@@ -358,21 +359,6 @@ def check_board(program, recorded):
         stop(game)
 
 
-def winning_script(header):
-    """The steps of kOrderedDealWin, read from the C++ header the widget
-    tests play: (from, to, card), to 0 for the foundation."""
-    with open(header) as f:
-        text = f.read()
-    body = text[text.index("kOrderedDealWin[]"):]
-    body = body[:body.index("};")]
-    steps = []
-    for kind, args in re.findall(r"\b(Move|Foundation)\(([^)]*)\)", body):
-        numbers = [int(a) for a in args.split(",")]
-        steps.append(tuple(numbers) if kind == "Move" else (numbers[0], 0, numbers[1]))
-    assert len(steps) > 50, f"only {len(steps)} steps read from {header}"
-    return steps
-
-
 def reading_order(app):
     """The names of the places Tab visits, in its order: foundations, fans, undo."""
     order = []
@@ -434,14 +420,14 @@ def play_ordered(program, script):
     try:
         deal(app, again_on_ace=False)
         key("Right")  # the first key only shows the mark
-        steps = winning_script(script)
+        steps = winning_steps(script)
         for number, (source, to, card) in enumerate(steps):
-            suit = (card - 1) // 13 + 1
+            suit = suit_of(card)
             mine = f"{card_name(card)}, top card of fan {source}"
             go_to(app, mine)
             names, seen = len(name_events), len(focus_events)
             key("space")
-            if card % 13 == 1:
+            if is_ace(card):
                 heard(name_events, names, foundation_name(suit, card), f"step {number}: {mine} not played")
                 continue
             # The frame, which stands for the selected card, takes the focus.
