@@ -164,24 +164,14 @@ LRESULT CALLBACK ViewerProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
         EndModal(window);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        const HDC dc = BeginPaint(window, &paint);
-        PaintBuffered(window, dc, [&](HDC buffer) { Paint(buffer, *viewer); });
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam), *viewer);
-        return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         break;
     default:
         break;
     }
+    if (LRESULT result; AnswerPaint(window, message, wParam, true, [&](HDC dc) { Paint(dc, *viewer); }, result))
+        return result;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -266,22 +266,14 @@ LRESULT CALLBACK HelpProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         }
         break;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        const HDC dc = BeginPaint(window, &paint);
-        Paint(dc, *help);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam), *help);
-        return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         break;
     default:
         break;
     }
+    if (LRESULT result; AnswerPaint(window, message, wParam, false, [&](HDC dc) { Paint(dc, *help); }, result))
+        return result;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -96,24 +96,14 @@ LRESULT CALLBACK NoticeProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
         PressOk(window, *notice);
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        const HDC dc = BeginPaint(window, &paint);
-        PaintBuffered(window, dc, [&](HDC buffer) { Paint(buffer, *notice); });
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam), *notice);
-        return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         break;
     default:
         break;
     }
+    if (LRESULT result; AnswerPaint(window, message, wParam, true, [&](HDC dc) { Paint(dc, *notice); }, result))
+        return result;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -88,4 +88,32 @@ void PaintBuffered(HWND window, HDC target, const std::function<void(HDC)>& pain
     DeleteDC(buffer);
 }
 
+bool AnswerPaint(HWND window, UINT message, WPARAM wParam, bool buffered, const std::function<void(HDC)>& paint,
+                 LRESULT& result)
+{
+    result = 0;
+    switch (message) {
+    case WM_ERASEBKGND:
+        if (!buffered)
+            return false;
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT painting;
+        const HDC dc = BeginPaint(window, &painting);
+        if (buffered)
+            PaintBuffered(window, dc, paint);
+        else
+            paint(dc);
+        EndPaint(window, &painting);
+        return true;
+    }
+    case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wParam));
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace quarrow::win32_parts

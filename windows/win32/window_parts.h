@@ -43,4 +43,11 @@ HWND CreateButton(HWND parent, int id, std::wstring_view caption, Rect design, U
 // pictures are laid over one another. paint draws into the DC it is given.
 void PaintBuffered(HWND window, HDC target, const std::function<void(HDC)>& paint);
 
+// The painting messages every window here answers alike: WM_PAINT (through an
+// off-screen bitmap when buffered, which then also leaves the background
+// unerased) and WM_PRINTCLIENT, which a capture of the window asks for.
+// True, with result set, when message was one of them.
+bool AnswerPaint(HWND window, UINT message, WPARAM wParam, bool buffered, const std::function<void(HDC)>& paint,
+                 LRESULT& result);
+
 } // namespace quarrow::win32_parts
