@@ -111,11 +111,7 @@ def main():
                 failures.append(f"{name}: {failure}")
             print(f"{time.monotonic() - start:6.1f} s  {name}", flush=True)
         winesession.stop(env)
-    for failure in failures:
-        print("FAIL:", failure)
-    print(f"{'failed' if failures else 'passed'}: missing files under Wine, "
-          f"window manager {xsession.WINDOW_MANAGER or 'none'}")
-    return 1 if failures else 0
+    return winesession.report(failures, "missing files")
 
 
 if __name__ == "__main__":

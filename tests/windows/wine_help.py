@@ -235,11 +235,7 @@ def main():
                 if board:
                     board.kill()
         winesession.stop(env)
-    for failure in failures:
-        print("FAIL:", failure)
-    print(f"{'failed' if failures else 'passed'}: help and example windows under Wine, "
-          f"window manager {xsession.WINDOW_MANAGER or 'none'}")
-    return 1 if failures else 0
+    return winesession.report(failures, "help and example windows")
 
 
 if __name__ == "__main__":

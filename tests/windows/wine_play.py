@@ -311,12 +311,7 @@ def main():
             if board:
                 board.kill()
             winesession.stop(env)
-    for failure in failures:
-        print("FAIL:", failure)
-    how = "keyboard" if keyboard else "mouse"
-    print(f"{'failed' if failures else 'passed'}: the ordered deal won by {how} under Wine, "
-          f"window manager {xsession.WINDOW_MANAGER or 'none'}")
-    return 1 if failures else 0
+    return winesession.report(failures, f"the ordered deal won by {'keyboard' if keyboard else 'mouse'}")
 
 
 def check_sounds(log, folder, failures):

@@ -71,10 +71,7 @@ def main():
         finally:
             process.kill()
             winesession.stop(env)
-    for failure in failures:
-        print("FAIL:", failure)
-    print(f"{'failed' if failures else 'passed'}: {program} under Wine, window manager {xsession.WINDOW_MANAGER or 'none'}")
-    return 1 if failures else 0
+    return winesession.report(failures, program)
 
 
 def faces_in_slots(screen, left, top, faces):

@@ -310,3 +310,12 @@ def region_of(picture, x, y, width, height):
     width_p, _, pixels = picture
     return b"".join(pixels[3 * ((y + row) * width_p + x):3 * ((y + row) * width_p + x + width)]
                     for row in range(height))
+
+
+def report(failures, what):
+    """Prints every failure and a closing line naming the desktop; the exit status."""
+    for failure in failures:
+        print("FAIL:", failure)
+    print(f"{'failed' if failures else 'passed'}: {what} under Wine, "
+          f"window manager {xsession.WINDOW_MANAGER or 'none'}")
+    return 1 if failures else 0
