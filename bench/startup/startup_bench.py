@@ -48,6 +48,39 @@ class Display:
         self.fd = self.x11.XConnectionNumber(self.dpy)
         self.event = ctypes.create_string_buffer(192)  # sizeof(XEvent) on 64-bit
 
+    def wait_for_colour(self, window, rgb, timeout=30.0):
+        """Polls the pixel in the middle of window until it has the colour rgb
+        (a 24-bit display), that is until the program has painted it."""
+        x11 = self.x11
+        if not hasattr(self, "_ignore"):
+            # A window that goes away meanwhile is an error Xlib would exit on.
+            handler = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+            self._ignore = handler(lambda display, error: 0)
+            x11.XSetErrorHandler(self._ignore)
+            x11.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong)] + \
+                [ctypes.POINTER(ctypes.c_int)] * 2 + [ctypes.POINTER(ctypes.c_uint)] * 4
+            x11.XGetImage.restype = ctypes.c_void_p
+            x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                      ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+            x11.XFree.argtypes = [ctypes.c_void_p]
+        root, x, y = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_int()
+        width, height, border, depth = (ctypes.c_uint() for _ in range(4))
+        x11.XGetGeometry(self.dpy, window, ctypes.byref(root), ctypes.byref(x), ctypes.byref(y),
+                         ctypes.byref(width), ctypes.byref(height), ctypes.byref(border), ctypes.byref(depth))
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            image = x11.XGetImage(self.dpy, window, width.value // 2, height.value // 2, 1, 1, 0xFFFFFFFF, 2)
+            if image:
+                # XImage: width, height, xoffset, format (ints), then the data pointer.
+                data = ctypes.cast(ctypes.c_void_p.from_address(image + 16).value, ctypes.POINTER(ctypes.c_ubyte))
+                seen = (data[2], data[1], data[0])
+                x11.XFree(ctypes.c_void_p.from_address(image + 16).value)
+                x11.XFree(image)
+                if seen == rgb:
+                    return
+            time.sleep(0.001)
+        raise RuntimeError("the window was never painted")
+
     def drain(self):
         while self.x11.XPending(self.dpy):
             self.x11.XNextEvent(self.dpy, self.event)

@@ -64,29 +64,44 @@ void BoardCanvas::FreeBuffers()
     buffer_ = nullptr;
 }
 
+BoardCanvas::Ahead BoardCanvas::DecodeBoardAhead(bool doubleSize)
+{
+    return {std::async(std::launch::async, [doubleSize] { return LoadArtwork(L"board.gif", doubleSize); }),
+            doubleSize};
+}
+
+void BoardCanvas::TakeBoardAhead(Ahead ahead)
+{
+    board_ahead_ = std::move(ahead.picture);
+    ahead_double_ = ahead.doubleSize;
+}
+
 void BoardCanvas::SetScale(BoardScale scale)
 {
-    const bool sameDrawings = board_.valid() && scale.doubleSize() == scale_.doubleSize();
-    const bool sameSize = scale.dpi() == scale_.dpi();
+    const bool sameDrawings = scaled_ && scale.doubleSize() == scale_.doubleSize();
+    const bool sameSize = scaled_ && scale.dpi() == scale_.dpi();
     scale_ = scale;
+    scaled_ = true;
     if (!sameSize)
         FreeBuffers();
     if (sameDrawings)
         return;
-    FreeBuffers();
-    board_ = LoadArtwork(L"board.gif", scale_.doubleSize());
-    frame_ = LoadArtwork(L"border.gif", scale_.doubleSize());
-    undo_ = LoadArtwork(L"undo.gif", scale_.doubleSize());
+    frame_ = Picture();
+    undo_ = Picture();
     for (Picture& face : faces_)
         face = Picture();
 }
 
+const Picture& BoardCanvas::Drawing(Picture& picture, const wchar_t* name)
+{
+    if (!picture.valid())
+        picture = LoadArtwork(name, scale_.doubleSize());
+    return picture;
+}
+
 const Picture& BoardCanvas::Face(Int16 code)
 {
-    Picture& face = faces_.at(static_cast<std::size_t>(code));
-    if (!face.valid())
-        face = LoadArtwork(FaceName(code), scale_.doubleSize());
-    return face;
+    return Drawing(faces_.at(static_cast<std::size_t>(code)), FaceName(code).c_str());
 }
 
 void BoardCanvas::PrepareBuffers(HDC target)
@@ -99,11 +114,20 @@ void BoardCanvas::PrepareBuffers(HDC target)
     buffer_size_ = size;
     background_ = CreateCompatibleBitmap(target, size.width(), size.height());
     buffer_ = CreateCompatibleBitmap(target, size.width(), size.height());
-    // The board picture never changes: drawn once for the scale, copied after.
+    // The board picture never changes: drawn once for the scale, copied
+    // after, so its decoded pixels need not be kept.
+    Picture board;
+    if (board_ahead_.valid()) {
+        Picture ahead = board_ahead_.get();
+        if (ahead_double_ == scale_.doubleSize())
+            board = std::move(ahead);
+    }
+    if (!board.valid())
+        board = LoadArtwork(L"board.gif", scale_.doubleSize());
     MemoryDC dc(target, background_);
     const RECT all {0, 0, size.width(), size.height()};
     FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-    DrawPicture(dc, board_, scale_.ToDevice(Rect(Point(0, 0), kBoardPictureSize)));
+    DrawPicture(dc, board, scale_.ToDevice(Rect(Point(0, 0), kBoardPictureSize)));
 }
 
 void BoardCanvas::Paint(HDC target, const RECT& area, const BoardModel& model, Rect focusOutline)
@@ -130,10 +154,10 @@ void BoardCanvas::Paint(HDC target, const RECT& area, const BoardModel& model, R
             DrawPicture(buffer, Face(layer.face), rect);
             break;
         case FocusPlace::Kind::Frame:
-            DrawPicture(buffer, frame_, rect);
+            DrawPicture(buffer, Drawing(frame_, L"border.gif"), rect);
             break;
         case FocusPlace::Kind::Undo:
-            DrawPicture(buffer, undo_, rect);
+            DrawPicture(buffer, Drawing(undo_, L"undo.gif"), rect);
             break;
         case FocusPlace::Kind::None:
             break;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <future>
 
 #include "rules/board_model.h"
 #include "board/win32/board_scale.h"
@@ -22,6 +23,15 @@ public:
     BoardCanvas(const BoardCanvas&) = delete;
     BoardCanvas& operator=(const BoardCanvas&) = delete;
 
+    // Starts decoding the board picture on a thread of its own, for the
+    // first paint to take: the first decode, which loads the system's
+    // codecs, costs as much as making the window, and the two can overlap.
+    struct Ahead {
+        std::future<Picture> picture;
+        bool doubleSize = false;
+    };
+    static Ahead DecodeBoardAhead(bool doubleSize);
+    void TakeBoardAhead(Ahead ahead);
     // Takes the pictures drawn for the scale (the @2x ones from 144 dpi on).
     void SetScale(BoardScale scale);
     const BoardScale& scale() const { return scale_; }
@@ -32,14 +42,18 @@ public:
 
 private:
     const Picture& Face(Int16 code);
+    // Decoded the first time it is drawn: a board just started shows neither
+    // a card, the selection frame nor the undo arrow.
+    const Picture& Drawing(Picture& picture, const wchar_t* name);
     void PrepareBuffers(HDC target);
     void FreeBuffers();
 
     BoardScale scale_;
-    Picture board_;
+    bool scaled_ = false;
+    std::future<Picture> board_ahead_;
+    bool ahead_double_ = false;
     Picture frame_;
     Picture undo_;
-    // Decoded the first time they are drawn: the board starts with no card.
     std::array<Picture, kCardCount + 1> faces_; // by card code; 0 unused
     HBITMAP background_ = nullptr; // window colour and board picture, at the scale
     HBITMAP buffer_ = nullptr;

@@ -24,6 +24,9 @@ namespace {
 
 enum MenuCommand : int { kDeal = 101, kExit, kRules, kExample, kAbout };
 
+// Posted by the first paint: now make the windows a screen reader reads.
+constexpr UINT kMakePlaceWindows = WM_APP + 1;
+
 // The board's own window: a title bar with the system menu, minimise and
 // close, a single-line border, no maximise and no resizing.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -86,12 +89,16 @@ std::unique_ptr<BoardWindow> BoardWindow::Create(const std::string& programDir, 
 {
     if (!RegisterBoardClass(&BoardWindow::WindowProc))
         return nullptr;
+    // For the screen's dots per inch, which the window most likely gets; if
+    // not, the first paint decodes the picture again.
+    BoardCanvas::Ahead picture = BoardCanvas::DecodeBoardAhead(BoardScale(WindowDpi(nullptr)).doubleSize());
     const HWND window = CreateWindowExW(0, kClassName, kProgramTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, BuildMenus(),
                                         GetModuleHandleW(nullptr), nullptr);
     if (!window)
         return nullptr;
     std::unique_ptr<BoardWindow> board(new BoardWindow(window, programDir, random, sound));
+    board->canvas_.TakeBoardAhead(std::move(picture));
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(board.get()));
     return board;
 }
@@ -106,12 +113,6 @@ BoardWindow::BoardWindow(HWND window, const std::string& programDir, RandomSourc
     , painted_(game_.model())
 {
     result_notices_.Attach(game_);
-    // The built-in emblem until start-up finds the icon file.
-    const std::string emblem = ArtworkBytes(L"emblem.ico");
-    class_icons_[0] = IconFromFile(emblem, GetSystemMetrics(SM_CXICON));
-    class_icons_[1] = IconFromFile(emblem, GetSystemMetrics(SM_CXSMICON));
-    SetIcons(window_, class_icons_[0], class_icons_[1]);
-    places_.Create(window_);
     ScaleTo(WindowDpi(window_));
 }
 
@@ -121,9 +122,6 @@ BoardWindow::~BoardWindow()
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
     }
-    for (HICON icon : class_icons_)
-        if (icon)
-            DestroyIcon(icon);
     for (HICON icon : icons_)
         if (icon)
             DestroyIcon(icon);
@@ -207,10 +205,13 @@ LRESULT BoardWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         break;
     case WM_SETFOCUS:
-        // The focused place, not the whole board, is what a screen reader should speak.
-        if (HWND place = places_.WindowOf(keeper_.current());
-            place && IsFocusable(keeper_.shown(), keeper_.current()) && IsWindowVisible(place))
-            SetFocus(place);
+        FocusPlaceWindow();
+        return 0;
+    case kMakePlaceWindows:
+        places_.Create(window_);
+        places_.Update(painted_, canvas_.scale());
+        if (GetFocus() == window_)
+            FocusPlaceWindow();
         return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == 0 && lParam == 0) {
@@ -247,6 +248,12 @@ void BoardWindow::Paint()
     if (dc && !IsRectEmpty(&paint.rcPaint))
         canvas_.Paint(dc, paint.rcPaint, painted_, painted_mark_);
     EndPaint(window_, &paint);
+    // Making 58 windows costs more than the whole paint under Wine; the
+    // board is worth seeing first, and nobody can reach a place before that.
+    if (!place_windows_asked_) {
+        place_windows_asked_ = true;
+        PostMessageW(window_, kMakePlaceWindows, 0, 0);
+    }
 }
 
 void BoardWindow::ScaleTo(UINT dpi)
@@ -310,6 +317,14 @@ void BoardWindow::Apply(const FocusOutcome& outcome)
     UpdateMark();
     if (outcome.activate.kind != FocusPlace::Kind::None)
         Click(outcome.activate);
+}
+
+// The focused place, not the whole board, is what a screen reader should speak.
+void BoardWindow::FocusPlaceWindow()
+{
+    if (HWND place = places_.WindowOf(keeper_.current());
+        place && IsFocusable(keeper_.shown(), keeper_.current()) && IsWindowVisible(place))
+        SetFocus(place);
 }
 
 void BoardWindow::Announce()

@@ -55,6 +55,7 @@ private:
     // The keyboard focus: carries out what the keeper asked for.
     void Apply(const FocusOutcome& outcome);
     void Announce();
+    void FocusPlaceWindow();
     void UpdateMark();
     bool HasKeyboardFocus() const;
     bool KeyDown(WPARAM key);
@@ -88,8 +89,8 @@ private:
     BoardModel painted_;          // the model the screen shows
     Rect painted_mark_;           // where the focus mark is drawn, design pixels; empty for none
     FocusPlace pressed_;          // the place the left button went down on
-    HICON class_icons_[2] {};     // the built-in emblem, until the icon file replaces it
     HICON icons_[2] {};
+    bool place_windows_asked_ = false;
 };
 
 } // namespace quarrow

@@ -1,5 +1,6 @@
 #include "board/win32/place_windows.h"
 
+
 #include "board/place_layers.h"
 #include "board/place_names.h"
 #include "services/win32/wide.h"
@@ -54,23 +55,24 @@ void PlaceWindows::Create(HWND board)
 {
     RegisterPlaceClass();
     board_ = board;
-    const auto make = [board](Child& child) {
-        child.window = CreateWindowExW(0, kPlaceClass, L"", WS_CHILD, 0, 0, 0, 0, board, nullptr,
-                                       GetModuleHandleW(nullptr), nullptr);
-    };
-    for (std::size_t i = 1; i < slots_.size(); ++i)
-        make(slots_[i]);
-    for (std::size_t k = 1; k < foundations_.size(); ++k)
-        make(foundations_[k]);
-    make(frame_);
-    make(undo_);
 }
 
-void PlaceWindows::Set(Child& child, bool shown, const Rect& rect, const std::string& name)
+void PlaceWindows::Set(Child& child, const Layer& layer, const BoardScale& scale, const std::string& name)
 {
-    if (!child.window)
+    if (!board_)
         return;
+    const Rect rect = scale.ToDevice(layer.rect);
     const std::wstring wide = Widen(name);
+    if (!child.window) {
+        // Made with its name, place and visibility in one call: every call
+        // to the window system counts when 58 of them are made at start-up.
+        // Made in layer order, so their stacking follows the cards'.
+        child.window = CreateWindowExW(0, kPlaceClass, wide.c_str(), WS_CHILD | (layer.shown ? WS_VISIBLE : 0),
+                                       rect.x(), rect.y(), rect.width(), rect.height(), board_, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+        child = {child.window, layer.shown, rect, wide};
+        return;
+    }
     if (wide != child.name) {
         child.name = wide;
         SetWindowTextW(child.window, wide.c_str());
@@ -80,19 +82,18 @@ void PlaceWindows::Set(Child& child, bool shown, const Rect& rect, const std::st
         SetWindowPos(child.window, nullptr, rect.x(), rect.y(), rect.width(), rect.height(),
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW);
     }
-    if (shown != child.shown) {
-        child.shown = shown;
+    if (layer.shown != child.shown) {
+        child.shown = layer.shown;
         // A hidden window that has the focus would keep the keys: give them back to the board.
-        if (!shown && GetFocus() == child.window)
+        if (!layer.shown && GetFocus() == child.window)
             SetFocus(board_);
-        ShowWindow(child.window, shown ? SW_SHOWNA : SW_HIDE);
+        ShowWindow(child.window, layer.shown ? SW_SHOWNA : SW_HIDE);
     }
 }
 
 void PlaceWindows::Update(const BoardModel& model, const BoardScale& scale)
 {
     for (const Layer& layer : BoardLayers(model)) {
-        const Rect rect = scale.ToDevice(layer.rect);
         const int index = layer.place.index;
         const auto at = static_cast<std::size_t>(index);
         switch (layer.place.kind) {
@@ -100,18 +101,17 @@ void PlaceWindows::Update(const BoardModel& model, const BoardScale& scale)
             // A card the player can act on says where it lies; a covered one is
             // only part of its fan's picture.
             const Int16 face = model.slot_places[index].face;
-            Set(slots_[at], layer.shown, rect,
-                layer.enabled ? LocatedName(model, SlotName(face), index) : SlotName(face));
+            Set(slots_[at], layer, scale, layer.enabled ? LocatedName(model, SlotName(face), index) : SlotName(face));
             break;
         }
         case FocusPlace::Kind::Foundation:
-            Set(foundations_[at], layer.shown, rect, PlaceName(model, layer.place));
+            Set(foundations_[at], layer, scale, PlaceName(model, layer.place));
             break;
         case FocusPlace::Kind::Frame:
-            Set(frame_, layer.shown, rect, layer.shown ? PlaceName(model, layer.place) : SelectionFrameName(kNoFace));
+            Set(frame_, layer, scale, layer.shown ? PlaceName(model, layer.place) : SelectionFrameName(kNoFace));
             break;
         case FocusPlace::Kind::Undo:
-            Set(undo_, layer.shown, rect, UndoName());
+            Set(undo_, layer, scale, UndoName());
             break;
         case FocusPlace::Kind::None:
             break;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "board/keyboard_focus.h"
+#include "board/place_layers.h"
 #include "board/win32/board_scale.h"
 #include "rules/board_model.h"
 
@@ -23,7 +24,8 @@ public:
     PlaceWindows(const PlaceWindows&) = delete;
     PlaceWindows& operator=(const PlaceWindows&) = delete;
 
-    // The children are the board's, and go with it.
+    // The children are the board's, and go with it. They are made by the
+    // first update after this.
     void Create(HWND board);
     // Names, visibility and positions as the model says, at the scale.
     void Update(const BoardModel& model, const BoardScale& scale);
@@ -39,7 +41,7 @@ private:
         Rect rect;
         std::wstring name;
     };
-    void Set(Child& child, bool shown, const Rect& rect, const std::string& name);
+    void Set(Child& child, const Layer& layer, const BoardScale& scale, const std::string& name);
 
     HWND board_ = nullptr;
     // By slot and foundation number; 0 unused.

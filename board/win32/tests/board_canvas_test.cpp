@@ -74,6 +74,9 @@ protected:
 
 TEST_P(BoardCanvasTest, TheBoardAloneThenTheDealtCardsInTheirFans)
 {
+    // Decoded ahead for the other size, as for a window centred onto a
+    // monitor of other dots per inch: the paint must decode its own.
+    canvas.TakeBoardAhead(BoardCanvas::DecodeBoardAhead(!scale.doubleSize()));
     canvas.SetScale(scale);
     Paint(game.model());
     EXPECT_EQ(At(300, 60), kPeach) << "the board picture's field where the fans will be";

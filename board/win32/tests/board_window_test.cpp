@@ -68,6 +68,10 @@ protected:
         ASSERT_EQ(board->Form_Load(), "");
         ShowWindow(window, SW_SHOW);
         SetFocus(window);
+        // The first paint asks for the place windows.
+        UpdateWindow(window);
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+            DispatchMessageW(&message);
     }
 
     // What a menu item sends when chosen: File is menu 0, Help menu 1.
