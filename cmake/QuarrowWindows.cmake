@@ -28,13 +28,13 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 set(QUARROW_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tests/windows/wine_run.sh ${QUARROW_WINE_PREFIX})
 
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
 include(${PROJECT_SOURCE_DIR}/packaging/windows/program.cmake)
 
 # A check of a Windows program on an X display of its own (Xvfb), registered
 # twice as for the Linux program (tests/CMakeLists.txt): NAME on a bare
 # server, NAME_wm under openbox. WINEPREFIX names the build's prefix.
 #   quarrow_wine_desktop_test(NAME COMMAND cmd args...)
-find_package(Python3 COMPONENTS Interpreter REQUIRED)
 function(quarrow_wine_desktop_test name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "COMMAND")
   set(run ${PROJECT_SOURCE_DIR}/tests/e2e/run_in_xvfb.sh)

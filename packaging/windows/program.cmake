@@ -32,6 +32,17 @@ foreach(file IN LISTS QUARROW_GAMEDATA_FILES)
 endforeach()
 add_custom_target(quarrow_windows_gamedata DEPENDS ${outputs})
 
+set(QUARROW_PROGRAM_ICON ${CMAKE_BINARY_DIR}/packaging/windows/program.ico)
+add_custom_command(
+  OUTPUT ${QUARROW_PROGRAM_ICON}
+  COMMAND ${Python3_EXECUTABLE} ${QUARROW_WINDOWS_DIR}/join_icons.py ${QUARROW_PROGRAM_ICON}
+          ${PROJECT_SOURCE_DIR}/assets/emblem.ico ${PROJECT_SOURCE_DIR}/assets/emblem@2x.ico
+  DEPENDS ${QUARROW_WINDOWS_DIR}/join_icons.py ${PROJECT_SOURCE_DIR}/assets/emblem.ico
+          ${PROJECT_SOURCE_DIR}/assets/emblem@2x.ico
+  COMMENT "Joining the emblem's drawings into the programs' icon"
+  VERBATIM)
+add_custom_target(quarrow_windows_icon DEPENDS ${QUARROW_PROGRAM_ICON})
+
 function(quarrow_windows_program target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "TITLE" "")
   if(NOT arg_TITLE)
@@ -39,9 +50,10 @@ function(quarrow_windows_program target)
   endif()
   set(QUARROW_RC_TARGET ${target})
   set(QUARROW_RC_TITLE "${arg_TITLE}")
-  # The window's own icon, which the program loads from SOUND/, is the
-  # file's icon too.
-  set(QUARROW_RC_ICON ${PROJECT_SOURCE_DIR}/gamedata/SOUND/qrrow_icon.ico)
+  # The file's icon is the emblem the window shows (SOUND/qrrow_icon.ico is
+  # its 32-pixel drawing), with the 64-pixel drawing beside it for screens
+  # of more dots per inch.
+  set(QUARROW_RC_ICON ${QUARROW_PROGRAM_ICON})
   set(QUARROW_RC_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
   configure_file(${QUARROW_WINDOWS_DIR}/program.manifest.in ${QUARROW_RC_MANIFEST} @ONLY)
   configure_file(${QUARROW_WINDOWS_DIR}/program.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
@@ -50,5 +62,5 @@ function(quarrow_windows_program target)
   target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
   target_link_options(${target} PRIVATE -mwindows -static)
   set_target_properties(${target} PROPERTIES QUARROW_WINDOW_TITLE "${arg_TITLE}")
-  add_dependencies(${target} quarrow_windows_gamedata)
+  add_dependencies(${target} quarrow_windows_gamedata quarrow_windows_icon)
 endfunction()

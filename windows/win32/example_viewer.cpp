@@ -30,6 +30,7 @@ struct Viewer {
     ScrollRange range;
     Int16 value = 0; // the picture's top, 0 down to range.max
     HWND bar = nullptr;
+    int wheel = 0; // turned but less than a notch, from a fine-grained wheel
 };
 
 Rect FrameRect(const Viewer& viewer)
@@ -155,6 +156,23 @@ LRESULT CALLBACK ViewerProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_VSCROLL:
         Scroll(window, *viewer, LOWORD(wParam));
         return 0;
+    case WM_MOUSEWHEEL: {
+        // Over the picture as over the bar: each notch scrolls the lines
+        // the system is set to, or a page.
+        viewer->wheel += GET_WHEEL_DELTA_WPARAM(wParam);
+        const int notches = viewer->wheel / WHEEL_DELTA;
+        viewer->wheel -= notches * WHEEL_DELTA;
+        UINT lines = 3;
+        SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+        for (int n = 0; n < std::abs(notches) && lines != 0; ++n) {
+            if (lines == WHEEL_PAGESCROLL)
+                Scroll(window, *viewer, notches > 0 ? SB_PAGEUP : SB_PAGEDOWN);
+            else
+                for (UINT line = 0; line < lines; ++line)
+                    Scroll(window, *viewer, notches > 0 ? SB_LINEUP : SB_LINEDOWN);
+        }
+        return 0;
+    }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK) {
             EndModal(window);

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+
+#include <algorithm>
 namespace Gdiplus {
 using std::max;
 using std::min;
@@ -112,6 +115,8 @@ TEST_F(ExampleViewerTest, TheKeysScrollThePictureThroughTheWholeRange)
                           {VK_NEXT, range.large_change < 0 ? -range.large_change : range.large_change}};
     std::wstring title;
     std::vector<int> positions;
+    std::vector<int> wheeled;
+    int wheelLines = 0;
     bool topShown = false;
     bool bottomShown = false;
     bool shown = false;
@@ -131,6 +136,14 @@ TEST_F(ExampleViewerTest, TheKeysScrollThePictureThroughTheWholeRange)
                     bottomShown = seen.At(kBorder + 100, kBorder + inner - 1) == PixelOf(picture, 100, picture.height() - 1)
                         && seen.At(kBorder + 50, kBorder) == PixelOf(picture, 50, picture.height() - inner);
             }
+            // A notch of the wheel down, anywhere over the window, then up.
+            UINT lines = 3;
+            SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+            wheelLines = static_cast<int>(lines);
+            for (const int delta : {-WHEEL_DELTA, WHEEL_DELTA}) {
+                SendMessageW(viewer, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+                wheeled.push_back(GetScrollPos(bar, SB_CTL));
+            }
             testing::PressKey(viewer, VK_ESCAPE);
         });
     ASSERT_TRUE(acted);
@@ -140,6 +153,10 @@ TEST_F(ExampleViewerTest, TheKeysScrollThePictureThroughTheWholeRange)
     for (const Step& step : steps)
         expected.push_back(step.position);
     EXPECT_EQ(positions, expected);
+    // From where the last key, Page Down, left the bar.
+    const int line = std::abs(int {range.small_change});
+    const int down = std::min(expected.back() + wheelLines * line, range.Span());
+    EXPECT_EQ(wheeled, (std::vector<int> {down, std::max(down - wheelLines * line, 0)}));
     EXPECT_TRUE(topShown);
     EXPECT_TRUE(bottomShown);
     EXPECT_EQ(GetActiveWindow(), owner_.get());
