@@ -12,7 +12,8 @@ Run both bare and under a window manager (run_in_xvfb.sh [--wm]):
   within a pixel;
 - the help and example windows ask for a tool-window frame with a close box
   alone, the board for no maximise box; a window manager offers none of them
-  maximise.
+  maximise;
+- the wheel turned over the example's picture scrolls it.
 """
 import os
 import sys
@@ -190,11 +191,22 @@ def help_link(session, workdir, failures):
     step("help window done")
 
 
-def example(session, failures):
+def example(session, workdir, failures):
     window = session.choose("alt+h", "e", opens=EXAMPLE)
     check_centred(window, "example window", failures)
     check_frame(window, "example window", failures, tool=True)
     focus(window)
+    # The wheel turned over the picture, not over the bar, scrolls it.
+    x, y, width, height = geometry(window)
+    move_to(x + width // 3, y + height // 2)
+
+    def look(screen):
+        return screen.region(x, y, width - 30, height)
+
+    before = look(Screen(workdir))
+    xdotool("click", "5")
+    if look(screen_when(workdir, lambda s: look(s) != before, timeout=3)) == before:
+        failures.append("the wheel over the example's picture did not scroll it")
     xdotool("key", "Escape")
     if not wait_gone(EXAMPLE):
         raise Failed("Escape did not close the example window")
@@ -225,7 +237,7 @@ def main(program):
         check_centred(session.window, "board", failures)
         check_frame(session.window, "board", failures, tool=False)
         # Each part on its own: one going wrong does not hide the others.
-        for part in (double_clicks, lambda s, f: help_link(s, workdir, f), example):
+        for part in (double_clicks, lambda s, f: help_link(s, workdir, f), lambda s, f: example(s, workdir, f)):
             try:
                 part(session, failures)
             except (Failed, TimedOut) as failure:

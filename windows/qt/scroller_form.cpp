@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFrame>
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QLabel>
 #include <QScrollBar>
 #include <algorithm>
@@ -117,6 +119,16 @@ void ScrollerForm::InitScroller()
 {
     const ScrollRange range = ExampleScrollRange(picOuter->contentsRect().height(), picInner->height());
     scroller_->SetRange(range.min, range.max, range.small_change, range.large_change);
+}
+
+// Over the picture as over the bar: the wheel turns the bar, which scrolls
+// the lines the desktop is set to for each notch.
+void ScrollerForm::wheelEvent(QWheelEvent* event)
+{
+    if (vbarScroller->isVisible())
+        QCoreApplication::sendEvent(vbarScroller, event);
+    else
+        QDialog::wheelEvent(event);
 }
 
 void ScrollerForm::keyPressEvent(QKeyEvent* event)

@@ -63,6 +63,7 @@ protected:
     // The arrows, Page Up/Down, Home and End work the bar, as its own arrows
     // and track do.
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void Layout();
