@@ -118,13 +118,13 @@ EMSCRIPTEN_KEEPALIVE const char* view()
     return Reply(std::move(text));
 }
 
-// The focused place's key, the mark's rectangle (empty when not drawn), and
-// whether a screen reader should hear of the move.
+// The focused place's key, the mark's rectangle (empty when not drawn),
+// whether a screen reader should hear of the move, and the mark's picture.
 EMSCRIPTEN_KEEPALIVE const char* focus()
 {
     const Rect mark = FocusMarkRect(board->keys());
     return Reply(PlaceKey(board->keys().current()) + '\t' + (mark.isEmpty() ? std::string() : RectText(mark))
-                 + '\t' + (board->announce() ? "1" : "0"));
+                 + '\t' + (board->announce() ? "1" : "0") + '\t' + FocusMarkSvg(mark));
 }
 
 EMSCRIPTEN_KEEPALIVE void deal() { board->Deal(); }

@@ -35,4 +35,8 @@ std::string PlaceKey(FocusPlace place);
 // Where the focus mark is drawn, or an empty rectangle when it is not.
 Rect FocusMarkRect(const FocusKeeper& keys);
 
+// The mark's dashes as an SVG picture the size of outline, drawn as the
+// desktop draws them, pixel for pixel; empty for an empty outline.
+std::string FocusMarkSvg(const Rect& outline);
+
 } // namespace quarrow

@@ -147,6 +147,9 @@ def board_picture(workdir):
     return read_ppm(path)[2]
 
 
+FOCUS_INK = (24, 24, 72)
+
+
 def wait_for_pixels(site, shows, what):
     return wait_for(lambda: (lambda p: p if shows(p) else None)(site.board_pixels()), what)
 
@@ -258,6 +261,15 @@ def case_keyboard_win(site, _):
                 return
             page.key("Tab")
         raise Failed(f"Tab never reached {what} ({element_id})")
+
+    # The mark is the desktop's: two-pixel dashes four long, closed at the corners.
+    site.page.key("Tab")
+    x, y, width, height = (int(n) for n in site.call("focus").split("\t")[1].split())
+    pixels = wait_for_pixels(site, lambda p: site.board_at(p, x, y) == FOCUS_INK, "the focus mark")
+    for dx, dy, ink in ((0, 0, True), (1, 1, True), (3, 0, True), (5, 0, False), (width - 1, height - 1, True),
+                        (2, 2, False), (0, 5, False)):
+        check((site.board_at(pixels, x + dx, y + dy) == FOCUS_INK) == ink,
+              f"the focus mark's pixel ({dx}, {dy}) is {'not ' if ink else ''}in its ink")
 
     for source_fan, target_fan, card in site.script():
         source = f"s{site.top_of_fan(source_fan)}"

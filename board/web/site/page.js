@@ -126,10 +126,15 @@ function render() {
 // The keyboard focus sits on the place the module says, and its mark is drawn
 // once a board key has been pressed.
 function followFocus() {
-  const [key, markRect] = game.focus().split("\t");
+  const [key, markRect, , markPicture] = game.focus().split("\t");
   const mark = $("focus_mark");
   if (markRect) {
     place(mark, rectOf(markRect));
+    // The same for every card: drawn again only for the undo arrow's.
+    if (mark.dataset.picture !== markPicture) {
+      mark.innerHTML = markPicture;
+      mark.dataset.picture = markPicture;
+    }
     mark.hidden = false;
   } else {
     mark.hidden = true;
