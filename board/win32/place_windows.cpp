@@ -1,6 +1,5 @@
 #include "board/win32/place_windows.h"
 
-
 #include "board/place_layers.h"
 #include "board/place_names.h"
 #include "services/win32/wide.h"
