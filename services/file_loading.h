@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace quarrow {
@@ -11,5 +12,9 @@ namespace quarrow {
 // /dev/zero would be read until memory ran out), as does a missing file or
 // folder, a file without read permission and a read error.
 bool LoadWholeFile(const std::string& path, std::string& contents);
+
+// The same, but reads no more than the first maxBytes of the file: what is
+// shown of a file need not be read whole, however large the file has grown.
+bool LoadFileStart(const std::string& path, std::size_t maxBytes, std::string& contents);
 
 } // namespace quarrow

@@ -1,6 +1,8 @@
 #include "services/file_loading.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,6 +35,11 @@ constexpr std::size_t kBlockSize = 64 * 1024;
 
 bool LoadWholeFile(const std::string& path, std::string& contents)
 {
+    return LoadFileStart(path, SIZE_MAX, contents);
+}
+
+bool LoadFileStart(const std::string& path, std::size_t maxBytes, std::string& contents)
+{
     contents.clear();
 
     // Non-blocking, so that opening a FIFO returns at once instead of waiting
@@ -47,10 +54,10 @@ bool LoadWholeFile(const std::string& path, std::string& contents)
 
     std::string bytes;
     if (status.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(status.st_size));
+        bytes.reserve(std::min(static_cast<std::size_t>(status.st_size), maxBytes));
     char block[kBlockSize];
-    for (;;) {
-        const ssize_t count = ::read(file.get(), block, sizeof block);
+    while (bytes.size() < maxBytes) {
+        const ssize_t count = ::read(file.get(), block, std::min(sizeof block, maxBytes - bytes.size()));
         if (count > 0) {
             bytes.append(block, static_cast<std::size_t>(count));
         } else if (count == 0) {

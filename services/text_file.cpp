@@ -18,7 +18,7 @@ constexpr char16_t kHighControls[32] = {
 std::string ReadTextFile(const std::string& path)
 {
     std::string bytes;
-    LoadWholeFile(path, bytes); // empty on any failure
+    LoadFileStart(path, kTextFileLimit, bytes); // empty on any failure
     return bytes;
 }
 

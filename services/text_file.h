@@ -1,12 +1,19 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace quarrow {
 
-// The whole file, byte for byte. A file that is missing, is no regular file
-// or cannot be read gives the empty string; nothing is ever created on disk.
+// No help text is read beyond this: a text box filled with tens of
+// megabytes stalls the window (and a browser page) for many seconds, and no
+// one reads that far.
+inline constexpr std::size_t kTextFileLimit = 1024 * 1024;
+
+// The file byte for byte, up to kTextFileLimit bytes; a longer file is cut
+// there. A file that is missing, is no regular file or cannot be read gives
+// the empty string; nothing is ever created on disk.
 std::string ReadTextFile(const std::string& path);
 
 // Single-byte text as the Windows-1252 code page shows it, in UTF-16, all 256

@@ -64,6 +64,22 @@ TEST_F(LoadWholeFileTest, ReadsExactBytesAroundTheBlockSize)
     }
 }
 
+// A help text is read only as far as it is shown; a shorter file comes whole.
+TEST_F(LoadWholeFileTest, LoadFileStartReadsNoFurtherThanItsLimit)
+{
+    const std::string bytes = Bytes(200000);
+    const std::string path = Write("long.txt", bytes);
+    for (const std::size_t limit : {0, 1, 65535, 65536, 65537, 199999, 200000, 300000}) {
+        SCOPED_TRACE(limit);
+        std::string contents = "left over";
+        EXPECT_TRUE(LoadFileStart(path, limit, contents));
+        EXPECT_EQ(contents, bytes.substr(0, limit));
+    }
+    std::string contents = "left over";
+    EXPECT_FALSE(LoadFileStart((dir_ / "missing.txt").string(), 10, contents));
+    EXPECT_TRUE(contents.empty());
+}
+
 TEST_F(LoadWholeFileTest, KeepsLineEndsNulsAndHighBytesAsStored)
 {
     const std::string bytes("RIFF\r\n\0\x1A\n\r\xFF\x80\x81\x8D", 14);

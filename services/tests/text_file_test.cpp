@@ -32,6 +32,14 @@ TEST_F(ReadTextFileTest, ReturnsEveryByteAsStored)
     EXPECT_EQ(ReadTextFile(PathOf("rules.txt").string()), bytes);
 }
 
+TEST_F(ReadTextFileTest, TextBeyondTheLimitIsCut)
+{
+    std::string bytes(kTextFileLimit + 5000, 'a');
+    bytes[kTextFileLimit - 1] = 'z';
+    WriteBytes(PathOf("rules.txt"), bytes);
+    EXPECT_EQ(ReadTextFile(PathOf("rules.txt").string()), bytes.substr(0, kTextFileLimit));
+}
+
 TEST_F(ReadTextFileTest, EmptyFileGivesEmptyText)
 {
     WriteBytes(PathOf("empty.txt"), "");

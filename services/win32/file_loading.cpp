@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <utility>
 
 #include "services/win32/wide.h"
@@ -34,6 +36,11 @@ constexpr DWORD kBlockSize = 64 * 1024;
 
 bool LoadWholeFile(const std::string& path, std::string& contents)
 {
+    return LoadFileStart(path, SIZE_MAX, contents);
+}
+
+bool LoadFileStart(const std::string& path, std::size_t maxBytes, std::string& contents)
+{
     contents.clear();
     const std::wstring name = Widen(path);
     if (name.empty())
@@ -59,11 +66,12 @@ bool LoadWholeFile(const std::string& path, std::string& contents)
     std::string bytes;
     const ULONGLONG size = (ULONGLONG {information.nFileSizeHigh} << 32) | information.nFileSizeLow;
     if (size > 0 && size < static_cast<ULONGLONG>(INT_MAX))
-        bytes.reserve(static_cast<std::size_t>(size));
+        bytes.reserve(std::min(static_cast<std::size_t>(size), maxBytes));
     char block[kBlockSize];
-    for (;;) {
+    while (bytes.size() < maxBytes) {
         DWORD count = 0;
-        if (!ReadFile(file.get(), block, kBlockSize, &count, nullptr))
+        const auto wanted = static_cast<DWORD>(std::min<std::size_t>(kBlockSize, maxBytes - bytes.size()));
+        if (!ReadFile(file.get(), block, wanted, &count, nullptr))
             return false;
         if (count == 0)
             break;
