@@ -8,13 +8,15 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUARROW_FUZZ=ON -DQUARROW_BENCH=OFF >/dev/null
-cmake --build build-fuzz --target fuzz_wave fuzz_wave_decode fuzz_text fuzz_example
+cmake --build build-fuzz --target fuzz_wave fuzz_wave_decode fuzz_wave_check fuzz_text fuzz_example
 status=0
-for t in wave wave_decode text example; do
+for t in wave wave_decode wave_check text example; do
   mkdir -p "build-fuzz/corpus/$t" "build-fuzz/crashes/$t"
   inputs=("build-fuzz/corpus/$t")
-  # The decoder shares the player's saved inputs.
-  for saved in "fuzz/corpus/${t%_decode}" "fuzz/regressions/${t%_decode}"; do
+  # The decoder and the check share the player's saved inputs.
+  shared=${t%_decode}
+  shared=${shared%_check}
+  for saved in "fuzz/corpus/$shared" "fuzz/regressions/$shared"; do
     [ -d "$saved" ] && inputs+=("$saved")
   done
   log="build-fuzz/fuzz_$t.log"

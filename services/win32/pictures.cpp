@@ -14,6 +14,8 @@ using std::min;
 #include <map>
 #include <vector>
 
+#include "services/icon_check.h"
+
 namespace quarrow {
 
 GdiplusSession::GdiplusSession()
@@ -100,7 +102,7 @@ std::uint32_t DoubleWord(const std::string& bytes, std::size_t at)
 }
 
 // The entries of an icon (type 1) or cursor (type 2) file whose drawings lie
-// wholly inside it; none for anything else.
+// wholly inside it and hold what their headers claim; none for anything else.
 std::vector<IconEntry> IconEntries(const std::string& bytes, std::uint16_t type)
 {
     constexpr std::size_t kHeader = 6;
@@ -124,6 +126,9 @@ std::vector<IconEntry> IconEntries(const std::string& bytes, std::uint16_t type)
         entry.size = DoubleWord(bytes, at + 8);
         entry.offset = DoubleWord(bytes, at + 12);
         if (entry.size == 0 || entry.offset > bytes.size() || entry.size > bytes.size() - entry.offset)
+            continue;
+        // The system reads a bitmap drawing by its own header's sizes.
+        if (!IconDrawingFits(std::string_view(bytes).substr(entry.offset, entry.size)))
             continue;
         entries.push_back(entry);
     }

@@ -2,7 +2,9 @@
 """The Windows program under Wine with one of its files gone, each from a
 copy of the program's folder:
 
-- without SOUND/CLUCK.WAV a refused move shows its notice in silence (no
+- without SOUND/CLUCK.WAV, or with it cut off after its format chunk (what
+  an interrupted copy leaves, and what the system's player once read past
+  its end and crashed on), a refused move shows its notice in silence (no
   sound reaches the system) and the game goes on;
 - without SOUND/qrrow_icon.ico start-up stops: a message box comes up
   instead of the board, the message names the file, and once the box is
@@ -24,9 +26,14 @@ from wine_help import ABOUT_BUTTON, HelpWindow, inked
 from wine_play import Play
 
 
-def silent_refusal(program, env, assets, workdir, failures):
+def silent_refusal(program, env, assets, workdir, failures, cluck=None):
+    """A refused move with CLUCK.WAV missing, or holding the bytes cluck."""
     folder_program = winesession.program_folder(program, workdir, without=("SOUND/CLUCK.WAV",))
-    log = os.path.join(workdir, "no-cluck.log")
+    case = "without CLUCK.WAV" if cluck is None else f"with CLUCK.WAV cut to {len(cluck)} bytes"
+    if cluck is not None:
+        with open(os.path.join(os.path.dirname(folder_program), "SOUND", "CLUCK.WAV"), "wb") as f:
+            f.write(cluck)
+    log = os.path.join(workdir, "cluck.log")
     board = winesession.Board(folder_program, dict(env, WINEDEBUG="+winmm"), workdir,
                               os.path.join(assets, "board.gif"), log=log)
     try:
@@ -42,7 +49,7 @@ def silent_refusal(program, env, assets, workdir, failures):
         play.outcome(lambda s: not play.framed(s, 3), "the selection stayed after the silent notice")
         play.home(9, 27)
         if board.leave() != 0:
-            failures.append("without CLUCK.WAV the program did not end cleanly")
+            failures.append(f"{case} the program did not end cleanly")
     finally:
         board.kill()
 
@@ -101,7 +108,10 @@ def main():
     failures = []
     start = time.monotonic()
     with tempfile.TemporaryDirectory() as workdir:
+        with open(os.path.join(os.path.dirname(program), "SOUND", "CLUCK.WAV"), "rb") as f:
+            cut_cluck = f.read()[:36]
         for name, part in (("no cluck", lambda: silent_refusal(program, env, assets, workdir, failures)),
+                           ("cut cluck", lambda: silent_refusal(program, env, assets, workdir, failures, cut_cluck)),
                            ("no icon", lambda: no_icon(program, env, workdir, failures)),
                            ("no rules", lambda: no_rules(program, env, assets, workdir, failures))):
             winesession.stop(env)

@@ -11,6 +11,8 @@ using std::min;
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace quarrow {
 namespace {
@@ -112,6 +114,31 @@ TEST_F(PicturesTest, MissingArtworkAndBadBytesGiveNoPicture)
     EXPECT_FALSE(DecodePicture(cut).valid());
 }
 
+// The example picture goes to the codec from memory, through a stream that
+// ends where the bytes end: a cut or lying file gives no picture or a whole
+// one of the size it declares, never a read past the end.
+TEST_F(PicturesTest, CutOrLyingPicturesDecodeSafely)
+{
+    const std::string whole = ArtworkBytes(L"help_leaves.gif");
+    ASSERT_GT(whole.size(), 1000u);
+    const Size declared = GifSize(whole);
+    std::vector<std::string> broken;
+    for (std::size_t length = 0; length < whole.size(); length += length < 64 ? 1 : 61)
+        broken.push_back(whole.substr(0, length));
+    for (const auto& [at, value] : {std::pair {6, "\xff\xff"}, std::pair {8, "\xff\xff"}}) {
+        std::string lying = whole; // a logical screen of 65535 pixels
+        lying.replace(static_cast<std::size_t>(at), 2, value);
+        broken.push_back(lying);
+    }
+    for (const std::string& bytes : broken) {
+        const Picture picture = DecodePicture(bytes);
+        if (picture.valid() && bytes.size() < whole.size()) {
+            EXPECT_EQ(Size(picture.width(), picture.height()), declared) << bytes.size() << " bytes";
+        }
+    }
+    EXPECT_TRUE(DecodePicture(whole).valid());
+}
+
 TEST_F(PicturesTest, DrawsPixelForPixelAtItsSizeAndByWholePixelsAtTwice)
 {
     const Picture card = LoadArtwork(L"cards/07.gif", false);
@@ -193,13 +220,19 @@ TEST_F(PicturesTest, IconsComeFromTheBestFittingDrawing)
         EXPECT_EQ(IconSize(icon), Size(size, size));
         DestroyIcon(icon);
     }
-    // With the 64-pixel drawing spoilt, only the sizes it would serve fail.
+    // A spoilt drawing never reaches the system: the 32-pixel one serves
+    // the sizes the 64-pixel one would have.
     const std::string spoilt = TwoSizeIcon(true);
-    const HICON small = IconFromFile(spoilt, 32);
-    EXPECT_NE(small, nullptr);
-    DestroyIcon(small);
-    EXPECT_EQ(IconFromFile(spoilt, 48), nullptr);
-    EXPECT_EQ(IconFromFile(spoilt, 64), nullptr);
+    for (int size : {32, 48, 64}) {
+        const HICON icon = IconFromFile(spoilt, size);
+        ASSERT_NE(icon, nullptr) << size;
+        EXPECT_EQ(IconSize(icon), Size(size, size));
+        DestroyIcon(icon);
+    }
+    // Spoilt alone, the 64-pixel drawing gives no icon at all.
+    std::string onlySpoilt = ArtworkBytes(L"emblem@2x.ico");
+    std::fill(onlySpoilt.begin() + 22, onlySpoilt.end(), '\0');
+    EXPECT_EQ(IconFromFile(onlySpoilt, 64), nullptr);
 }
 
 TEST_F(PicturesTest, NoIconFromWhatIsNoIconFile)
@@ -208,6 +241,25 @@ TEST_F(PicturesTest, NoIconFromWhatIsNoIconFile)
     beyond.resize(beyond.size() - 1); // the drawing runs past the end
     for (const std::string& bytes : {std::string(), beyond, ArtworkBytes(L"hand.cur"), ArtworkBytes(L"logo.gif")})
         EXPECT_EQ(IconFromFile(bytes, 32), nullptr);
+}
+
+// The icon is the one file start-up cannot do without: cut anywhere, or with
+// a drawing whose header claims more than the drawing holds, it gives no icon
+// (and the start-up message) rather than a read past its end.
+TEST_F(PicturesTest, NoIconFromACutOrLyingIconFile)
+{
+    const std::string emblem = ArtworkBytes(L"emblem.ico");
+    for (std::size_t length = 0; length < emblem.size(); ++length)
+        EXPECT_EQ(IconFromFile(emblem.substr(0, length), 32), nullptr) << length << " bytes";
+    // The drawing's header starts at byte 22: its width, then its doubled height.
+    for (const auto& [at, value] : {std::pair {26, "\x40"}, std::pair {30, "\x80"}, std::pair {36, "\x08"}}) {
+        std::string lying = emblem;
+        lying.replace(static_cast<std::size_t>(at), 1, value);
+        EXPECT_EQ(IconFromFile(lying, 32), nullptr) << "byte " << at;
+    }
+    const HICON whole = IconFromFile(emblem, 32);
+    EXPECT_NE(whole, nullptr);
+    DestroyIcon(whole);
 }
 
 TEST_F(PicturesTest, ThePointingHandKeepsItsHotSpotAtEitherSize)

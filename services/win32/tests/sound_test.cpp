@@ -81,14 +81,40 @@ TEST_F(SystemSoundPlayerTest, ANewSoundReplacesTheOneBefore)
     EXPECT_EQ(std::memcmp(calls[2].address, cluck.data(), cluck.size()), 0);
 }
 
+// The system's player walks an image by its headers alone: each of these
+// crashed the program under Wine when it was handed one.
+std::vector<std::string> BrokenImages()
+{
+    const std::string whole = Wave('\x80', 100);
+    std::string noChunks = whole.substr(0, 24);
+    noChunks.replace(4, 4, "\xf0\xff\xff\x7f");
+    std::string formatOnly = whole.substr(0, 36);
+    formatOnly.replace(4, 4, std::string("\x1c\0\0\0", 4));
+    return {std::string(), std::string("RIFF"), std::string(64, '\0'),
+            whole.substr(0, whole.size() - 10), // the samples cut short
+            whole.substr(0, 36), // cut after the format chunk
+            noChunks, formatOnly};
+}
+
 TEST_F(SystemSoundPlayerTest, EmptyOrBrokenImagesNeverReachTheSystem)
 {
     SystemSoundPlayer player(&RecordingPlay);
-    std::string overlong = Wave('\x80', 100);
-    overlong.resize(overlong.size() - 10); // the data chunk claims 10 bytes more than there are
-    for (const std::string& image : {std::string(), std::string("RIFF"), overlong, std::string(64, '\0')})
+    for (const std::string& image : BrokenImages())
         player.Play(image);
     EXPECT_TRUE(calls.empty());
+}
+
+// The same through the system's own player: the process lives on.
+TEST(SystemSoundPlayer, TheSystemPlayerSurvivesBrokenImages)
+{
+    SystemSoundPlayer player;
+    for (const std::string& image : BrokenImages()) {
+        player.Play(image);
+        Sleep(50);
+    }
+    player.Play(Wave('\x80', 100));
+    Sleep(50);
+    SUCCEED() << "no broken image took the process down";
 }
 
 TEST_F(SystemSoundPlayerTest, StopsItsSoundBeforeLettingGoOfTheImage)
