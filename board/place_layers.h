@@ -19,6 +19,8 @@ struct Layer {
 
     // Whether anything of it reaches the screen: a shown card, the shown frame or arrow.
     bool Draws() const;
+
+    bool operator==(const Layer&) const = default;
 };
 
 // Every place on the board, hidden ones included, from back to front: slots

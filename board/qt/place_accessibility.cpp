@@ -6,7 +6,7 @@
 
 #include "board/qt/board_surface.h"
 #include "board/qt/keyboard_play.h"
-#include "board/place_names.h"
+#include "board/board_view.h"
 #include "services/qt/picture_place.h"
 
 namespace quarrow {
@@ -28,18 +28,12 @@ public:
     QString text(QAccessible::Text t) const override
     {
         const FocusPlace place = Place();
-        if (t == QAccessible::Name) {
-            // A place that takes clicks says where it lies; a covered card is
-            // only part of the fan's picture.
-            if (place.kind == FocusPlace::Kind::Frame && IsFocusable(Model(), place))
-                return LocatedName(QString::fromStdString(SlotName(Model().slot_places[place.index].face)), place.index);
-            if (place.kind == FocusPlace::Kind::Slot && Model().slot_places[place.index].visible
-                && Model().slot_places[place.index].enabled)
-                return LocatedName(widget()->accessibleName(), place.index);
+        if (place.kind != FocusPlace::Kind::None) {
+            if (t == QAccessible::Name)
+                return QString::fromStdString(View(place).name);
+            if (t == QAccessible::Description)
+                return QString::fromStdString(View(place).description);
         }
-        if (t == QAccessible::Description && place.kind == FocusPlace::Kind::Slot
-            && Model().slot_places[place.index].visible && !Model().slot_places[place.index].enabled)
-            return QString::fromStdString(CoveredDescription(place.index));
         return QAccessibleWidget::text(t);
     }
 
@@ -55,20 +49,17 @@ public:
         }
         if (place.kind == FocusPlace::Kind::None)
             return s;
-        const KeyboardPlay* keys = Keys();
-        const BoardModel& model = Model();
-        const bool under_frame = model.border_visible && model.border_slot == place.index;
-        if (place.kind == FocusPlace::Kind::Slot && under_frame) {
-            // The frame over it speaks for the selected card, under the same
-            // name; two nodes would read as two selected cards.
+        const PlaceView view = View(place);
+        if (!view.readable) {
             s.invisible = true;
             return s;
         }
-        s.focusable = IsFocusable(model, place);
+        const KeyboardPlay* keys = Keys();
+        s.focusable = view.pressable;
         s.focused = keys && keys->HasFocus(place);
         if (place.kind == FocusPlace::Kind::Slot || place.kind == FocusPlace::Kind::Frame) {
-            s.selectable = s.focusable;
-            s.selected = place.kind == FocusPlace::Kind::Frame && under_frame;
+            s.selectable = view.pressable;
+            s.selected = view.selected;
             s.checkable = s.selectable;
             s.checked = s.selected;
         }
@@ -77,7 +68,7 @@ public:
 
     QStringList actionNames() const override
     {
-        return IsFocusable(Model(), Place()) ? QStringList {pressAction()} : QStringList {};
+        return View(Place()).pressable ? QStringList {pressAction()} : QStringList {};
     }
 
     void doAction(const QString& name) override
@@ -97,10 +88,7 @@ public:
     }
 
 private:
-    QString LocatedName(const QString& card, int slot) const
-    {
-        return QString::fromStdString(quarrow::LocatedName(Model(), card.toStdString(), slot));
-    }
+    PlaceView View(FocusPlace place) const { return ViewOfPlace(Model(), place); }
 
     BoardSurface* Surface() const { return qobject_cast<BoardSurface*>(widget()->parentWidget()); }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "board/board_geometry.h"
-#include "board/web/board_view.h"
+#include "board/web/page_view.h"
 #include "board/web/page_random.h"
 #include "board/web/web_board.h"
 #include "services/file_trouble.h"

@@ -10,7 +10,7 @@
 #include "board/focus_outline.h"
 #include "board/place_names.h"
 #include "board/tests/ordered_deal_script.h"
-#include "board/web/board_view.h"
+#include "board/web/page_view.h"
 #include "board/web/web_board.h"
 #include "rules/testing/stacked_deck.h"
 
@@ -125,45 +125,6 @@ TEST_F(WebBoardTest, KeysGoThroughTheFocusKeeperAndItsMark)
 
     board.Pressed(SlotPlace(2)); // a covered card: the press goes to the board
     EXPECT_TRUE(FocusMarkRect(board.keys()).isEmpty()) << "a press hides the mark";
-}
-
-TEST_F(WebBoardTest, TheViewNamesEveryCardAndListsThePlacesBackToFront)
-{
-    board.Deal();
-    board.Clicked(SlotPlace(3));
-    const std::vector<PlaceView> views = BoardView(board.model());
-    ASSERT_EQ(views.size(), 54u + 4u + 2u);
-    for (int i = 1; i <= kSlotCount; ++i)
-        EXPECT_EQ(views[static_cast<std::size_t>(i - 1)].place, SlotPlace(i));
-    EXPECT_EQ(views[54].place, FoundationPlace(1));
-    EXPECT_EQ(PlaceKey(views[58].place), "frame");
-    EXPECT_EQ(PlaceKey(views[59].place), "undo");
-
-    int named = 0, tops = 0, covered = 0;
-    for (const PlaceView& v : views) {
-        if (v.place.kind != FocusPlace::Kind::Slot || !v.shown)
-            continue;
-        ++named;
-        EXPECT_EQ(v.name.rfind(CardName(v.face), 0), 0u) << v.name;
-        if (v.enabled) {
-            ++tops;
-            EXPECT_NE(v.name.find("top card of fan"), std::string::npos) << v.name;
-        } else {
-            ++covered;
-            EXPECT_EQ(v.description.rfind("covered, in fan ", 0), 0u) << v.description;
-        }
-    }
-    EXPECT_EQ(named, 52);
-    EXPECT_EQ(tops, 18);
-    EXPECT_EQ(covered, 34);
-
-    const PlaceView& frame = views[58];
-    EXPECT_TRUE(frame.shown && frame.enabled && frame.selected);
-    EXPECT_EQ(frame.rect, PlaceRect(SlotPlace(3)));
-    EXPECT_EQ(frame.name, "Three of spades, top card of fan 1");
-    EXPECT_TRUE(views[2].selected);
-    EXPECT_FALSE(views[59].shown) << "no undo arrow before a move";
-    EXPECT_EQ(views[59].rect, kUndoRect);
 }
 
 TEST_F(WebBoardTest, ExitLeavesTheUndealtBoardAndKeepsTheSounds)
