@@ -6,22 +6,12 @@
 #include "board/board_view.h"
 #include "board/place_events.h"
 #include "board/place_names.h"
-#include "rules/game.h"
-#include "rules/testing/stacked_deck.h"
+#include "board/tests/ordered_game.h"
 
 namespace quarrow {
 namespace {
 
-class BoardViewTest : public ::testing::Test {
-protected:
-    BoardViewTest() { game.InitNewGame(); }
-
-    testing::ScriptedRandom random; // always 0: the ordered deal
-    struct : Notices {
-        void ShowResult() override {}
-    } notices;
-    Game game {random, notices};
-};
+class BoardViewTest : public ::testing::Test, protected testing::OrderedGame {};
 
 TEST_F(BoardViewTest, NamesEveryCardAndListsThePlacesBackToFront)
 {

@@ -4,22 +4,13 @@
 
 #include "board/focus_keeper.h"
 #include "board/place_events.h"
-#include "rules/game.h"
-#include "rules/testing/stacked_deck.h"
+#include "board/tests/ordered_game.h"
 
 namespace quarrow {
 namespace {
 
-class FocusKeeperTest : public ::testing::Test {
+class FocusKeeperTest : public ::testing::Test, protected testing::OrderedGame {
 protected:
-    FocusKeeperTest() { game.InitNewGame(); }
-
-    testing::ScriptedRandom random; // always 0: the ordered deal
-    struct : Notices {
-        void ShowResult() override { ++shown; }
-        int shown = 0;
-    } notices;
-    Game game {random, notices};
     FocusKeeper keeper;
 };
 

@@ -26,6 +26,10 @@ enum MenuCommand : int { kDeal = 101, kExit, kRules, kExample, kAbout };
 
 // Posted by the first paint: now make the windows a screen reader reads.
 constexpr UINT kMakePlaceWindows = WM_APP + 1;
+// A screen reader's press on a place (wParam its kind, lParam its index),
+// taken after the reader's call has returned: a refused move opens a modal
+// notice, and the reader must not wait for the player to close it.
+constexpr UINT kPressPlace = WM_APP + 2;
 
 // The board's own window: a title bar with the system menu, minimise and
 // close, a single-line border, no maximise and no resizing.
@@ -207,8 +211,17 @@ LRESULT BoardWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
         FocusPlaceWindow();
         return 0;
+    case kPressPlace:
+        // A modal window may have opened since the press was taken.
+        if (IsWindowEnabled(window_))
+            Apply(keeper_.Activate({static_cast<FocusPlace::Kind>(wParam), static_cast<int>(lParam)}));
+        return 0;
     case kMakePlaceWindows:
-        places_.Create(window_);
+        places_.Create(window_, [this](FocusPlace place) {
+            // While a modal window is open the board is disabled, and nothing on it acts.
+            return IsWindowEnabled(window_)
+                && PostMessageW(window_, kPressPlace, static_cast<WPARAM>(place.kind), place.index) != 0;
+        });
         places_.Update(painted_, canvas_.scale());
         if (GetFocus() == window_)
             FocusPlaceWindow();

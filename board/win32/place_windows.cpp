@@ -1,7 +1,10 @@
 #include "board/win32/place_windows.h"
 
-#include "board/place_layers.h"
-#include "board/place_names.h"
+#include <oleacc.h>
+
+#include <utility>
+
+#include "services/win32/accessible.h"
 #include "services/win32/wide.h"
 
 namespace quarrow {
@@ -10,7 +13,41 @@ namespace {
 
 constexpr wchar_t kPlaceClass[] = L"QuarrowBoardPlace";
 
-LRESULT CALLBACK PlaceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void RegisterPlaceClass(WNDPROC procedure)
+{
+    static const bool registered = [procedure] {
+        WNDCLASSEXW kind {};
+        kind.cbSize = sizeof(kind);
+        kind.lpfnWndProc = procedure;
+        kind.hInstance = GetModuleHandleW(nullptr);
+        kind.hCursor = nullptr; // the board sets the pointer
+        kind.lpszClassName = kPlaceClass;
+        return RegisterClassExW(&kind) != 0;
+    }();
+    (void)registered;
+}
+
+AccessibleFacts FactsOf(const PlaceView& view)
+{
+    AccessibleFacts facts;
+    facts.role = ROLE_SYSTEM_PUSHBUTTON;
+    facts.name = Widen(view.name);
+    facts.description = Widen(view.description);
+    if (view.covered)
+        facts.state |= STATE_SYSTEM_UNAVAILABLE;
+    if (view.selected)
+        facts.state |= STATE_SYSTEM_SELECTED | STATE_SYSTEM_CHECKED;
+    if (view.pressable) {
+        facts.state |= STATE_SYSTEM_SELECTABLE * (view.place.kind == FocusPlace::Kind::Slot
+                                                  || view.place.kind == FocusPlace::Kind::Frame);
+        facts.defaultAction = Widen(std::string(kPressAction));
+    }
+    return facts;
+}
+
+} // namespace
+
+LRESULT CALLBACK PlaceWindows::PlaceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_NCHITTEST:
@@ -28,94 +65,121 @@ LRESULT CALLBACK PlaceProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_KEYUP:
     case WM_CHAR:
         return SendMessageW(GetParent(window), message, wParam, lParam);
+    case WM_GETOBJECT: {
+        auto* places = reinterpret_cast<const PlaceWindows*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (!places)
+            break;
+        AccessibleSource source;
+        // Asked through the board each time: the place window may outlive
+        // nothing, but the reader's object may outlive the window.
+        source.facts = [places, window]() -> std::optional<AccessibleFacts> {
+            const Child* child = places->ChildOf(window);
+            if (!child)
+                return std::nullopt;
+            return FactsOf(child->view);
+        };
+        source.press = [places, window] {
+            const Child* child = places->ChildOf(window);
+            return child && child->view.pressable && places->press_ && places->press_(child->view.place);
+        };
+        if (const LRESULT answer = AnswerGetObject(window, wParam, lParam, std::move(source)))
+            return answer;
+        break;
+    }
     default:
         break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RegisterPlaceClass()
+void PlaceWindows::Create(HWND board, PressFunction press)
 {
-    static const bool registered = [] {
-        WNDCLASSEXW kind {};
-        kind.cbSize = sizeof(kind);
-        kind.lpfnWndProc = PlaceProc;
-        kind.hInstance = GetModuleHandleW(nullptr);
-        kind.hCursor = nullptr; // the board sets the pointer
-        kind.lpszClassName = kPlaceClass;
-        return RegisterClassExW(&kind) != 0;
-    }();
-    (void)registered;
-}
-
-} // namespace
-
-void PlaceWindows::Create(HWND board)
-{
-    RegisterPlaceClass();
+    RegisterPlaceClass(&PlaceProc);
     board_ = board;
+    press_ = std::move(press);
 }
 
-void PlaceWindows::Set(Child& child, const Layer& layer, const BoardScale& scale, const std::string& name)
+void PlaceWindows::Set(Child& child, const PlaceView& view, const BoardScale& scale)
 {
     if (!board_)
         return;
-    const Rect rect = scale.ToDevice(layer.rect);
-    const std::wstring wide = Widen(name);
+    const Rect rect = scale.ToDevice(view.rect);
+    const std::wstring wide = Widen(view.name);
     if (!child.window) {
         // Made with its name, place and visibility in one call: every call
         // to the window system counts when 58 of them are made at start-up.
         // Made in layer order, so their stacking follows the cards'.
-        child.window = CreateWindowExW(0, kPlaceClass, wide.c_str(), WS_CHILD | (layer.shown ? WS_VISIBLE : 0),
+        child.window = CreateWindowExW(0, kPlaceClass, wide.c_str(), WS_CHILD | (view.readable ? WS_VISIBLE : 0),
                                        rect.x(), rect.y(), rect.width(), rect.height(), board_, nullptr,
                                        GetModuleHandleW(nullptr), nullptr);
-        child = {child.window, layer.shown, rect, wide};
+        SetWindowLongPtrW(child.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        child.rect = rect;
+        child.name = wide;
+        child.view = view;
         return;
     }
+    const PlaceView before = std::exchange(child.view, view);
     if (wide != child.name) {
         child.name = wide;
         SetWindowTextW(child.window, wide.c_str());
+        if (view.readable && before.readable)
+            NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, child.window, OBJID_CLIENT, CHILDID_SELF);
     }
     if (rect != child.rect) {
         child.rect = rect;
         SetWindowPos(child.window, nullptr, rect.x(), rect.y(), rect.width(), rect.height(),
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW);
     }
-    if (layer.shown != child.shown) {
-        child.shown = layer.shown;
+    if (view.readable != before.readable) {
         // A hidden window that has the focus would keep the keys: give them back to the board.
-        if (!layer.shown && GetFocus() == child.window)
+        if (!view.readable && GetFocus() == child.window)
             SetFocus(board_);
-        ShowWindow(child.window, layer.shown ? SW_SHOWNA : SW_HIDE);
+        ShowWindow(child.window, view.readable ? SW_SHOWNA : SW_HIDE);
     }
+    if (view.selected && !before.selected)
+        NotifyWinEvent(EVENT_OBJECT_SELECTION, child.window, OBJID_CLIENT, CHILDID_SELF);
+    if (view.selected != before.selected || view.covered != before.covered || view.pressable != before.pressable)
+        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, child.window, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void PlaceWindows::Update(const BoardModel& model, const BoardScale& scale)
 {
-    for (const Layer& layer : BoardLayers(model)) {
-        const int index = layer.place.index;
-        const auto at = static_cast<std::size_t>(index);
-        switch (layer.place.kind) {
-        case FocusPlace::Kind::Slot: {
-            // A card the player can act on says where it lies; a covered one is
-            // only part of its fan's picture.
-            const Int16 face = model.slot_places[index].face;
-            Set(slots_[at], layer, scale, layer.enabled ? LocatedName(model, SlotName(face), index) : SlotName(face));
+    for (const PlaceView& view : BoardView(model)) {
+        const auto at = static_cast<std::size_t>(view.place.index);
+        switch (view.place.kind) {
+        case FocusPlace::Kind::Slot:
+            Set(slots_[at], view, scale);
             break;
-        }
         case FocusPlace::Kind::Foundation:
-            Set(foundations_[at], layer, scale, PlaceName(model, layer.place));
+            Set(foundations_[at], view, scale);
             break;
         case FocusPlace::Kind::Frame:
-            Set(frame_, layer, scale, layer.shown ? PlaceName(model, layer.place) : SelectionFrameName(kNoFace));
+            Set(frame_, view, scale);
             break;
         case FocusPlace::Kind::Undo:
-            Set(undo_, layer, scale, UndoName());
+            Set(undo_, view, scale);
             break;
         case FocusPlace::Kind::None:
             break;
         }
     }
+}
+
+const PlaceWindows::Child* PlaceWindows::ChildOf(HWND window) const
+{
+    if (!window)
+        return nullptr;
+    for (const Child& child : slots_)
+        if (child.window == window)
+            return &child;
+    for (const Child& child : foundations_)
+        if (child.window == window)
+            return &child;
+    if (frame_.window == window)
+        return &frame_;
+    if (undo_.window == window)
+        return &undo_;
+    return nullptr;
 }
 
 HWND PlaceWindows::WindowOf(FocusPlace place) const

@@ -54,6 +54,8 @@ void FormActivate(HWND window, Notice& notice)
         Say(window, face);
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
+    // A screen reader reads an alert out as it comes, by the window's words.
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, window, OBJID_CLIENT, CHILDID_SELF);
     if (face == NoticeFace::Win)
         notice.sound.Play(NoticeSound(notice.game, face));
 }
