@@ -467,6 +467,7 @@ async function showExample() {
   const image = $("picInner");
   example.range = null;
   image.removeAttribute("src");
+  image.style.top = "0px";
   layOutExample(false);
   dialog.showModal();
   $("picOuter").focus();
