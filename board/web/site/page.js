@@ -5,6 +5,8 @@
 "use strict";
 
 const FETCH_TIMEOUT_MS = 5000;
+// The module is larger than any other file: it gets longer, but not for ever.
+const MODULE_TIMEOUT_MS = 30000;
 const FOLDER = "/site"; // the program's folder inside the module, as the module knows it
 const KIND = { None: 0, Foundation: 1, Slot: 2, Frame: 3, Undo: 4 };
 const KEYS = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, " ": 6, Enter: 6 };
@@ -675,7 +677,7 @@ function bind(module) {
 // --- a game that cannot start or run: told in the game's own message box ---
 const FAILURE = {
   unsupported: "This browser cannot run Quarrow Solitaire: it needs WebAssembly, which is missing or switched off here.",
-  startup: "Quarrow Solitaire could not start: a part of the game failed to load. Check the connection and reload the page.",
+  startup: "Quarrow Solitaire could not start: a part of the game did not load, or arrived damaged. Reloading the page may help.",
   stopped: "Quarrow Solitaire stopped after an internal error. Reload the page to play again.",
 };
 
@@ -752,8 +754,10 @@ async function start() {
   const sounds = Promise.all(["SOUND/APPLAUS.WAV", "SOUND/CLUCK.WAV"].map((file) => fetchBytes(file)));
   let module;
   try {
-    await loadModule();
-    module = await QuarrowGame({ onAbort: () => fail(game ? FAILURE.stopped : FAILURE.startup) });
+    const tooLate = new Promise((_, reject) => setTimeout(() => reject(new Error("too late")), MODULE_TIMEOUT_MS));
+    await Promise.race([loadModule(), tooLate]);
+    module = await Promise.race([QuarrowGame({ onAbort: () => fail(game ? FAILURE.stopped : FAILURE.startup) }),
+      tooLate]);
   } catch {
     fail(FAILURE.startup);
     return;
