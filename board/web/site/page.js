@@ -711,19 +711,25 @@ function followDensity() {
 
 // --- new versions: the service worker keeps the site; a new version waits
 // while this page is open, and the player is offered a reload into it ---
-const updates = { registration: null, controlled: false };
+const updates = { registration: null, controller: null };
 
+// A version waits only while an older one is active, so there is always a
+// version to reload from.
 function offerUpdate() {
-  if (updates.registration.waiting && updates.controlled) $("update_bar").hidden = false;
+  if (updates.registration.waiting) $("update_bar").hidden = false;
 }
 
 function watchForUpdates() {
   if (!("serviceWorker" in navigator)) return;
-  updates.controlled = Boolean(navigator.serviceWorker.controller);
-  // A version that takes over while this page is open came from the player's
-  // choice here or in another tab: this page reloads rather than mix versions.
+  updates.controller = navigator.serviceWorker.controller;
+  // A version that takes over from another while this page is open came from
+  // the player's choice here or in another tab: this page reloads rather than
+  // mix versions. The first version taking charge of the first visit is no
+  // change of version.
   navigator.serviceWorker.addEventListener("controllerchange", () => {
-    if (updates.controlled) window.location.reload();
+    const before = updates.controller;
+    updates.controller = navigator.serviceWorker.controller;
+    if (before) window.location.reload();
   });
   $("update_reload").addEventListener("click", () => {
     const waiting = updates.registration && updates.registration.waiting;
