@@ -68,12 +68,6 @@ def site_copy(folder, workdir, name, age_days=0):
     return copy
 
 
-def serve_folder(folder):
-    server = serve.serve(folder)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server, f"http://127.0.0.1:{server.server_address[1]}/"
-
-
 class Site:
     """A site served on 127.0.0.1 and opened in a fresh Chromium; with
     age_days, a copy of it whose files are that old."""
@@ -93,9 +87,10 @@ class Site:
         self.page.open(self.url)
 
     def serve(self, folder):
-        server, url = serve_folder(folder)
+        server = serve.serve(folder)
+        threading.Thread(target=server.serve_forever, daemon=True).start()
         self.servers.append(server)
-        return server, url
+        return server, f"http://127.0.0.1:{server.server_address[1]}/"
 
     def stop_server(self, server=None):
         server = server or self.server
@@ -370,8 +365,6 @@ def case_help(site, _):
     check(help_view(site) == source_text("rules.txt"), "not the rules text at the second showing")
     check(site.js("document.getElementById('lbl_url').hidden"), "the link shows with the rules")
     site.click_id("btn_help_5")
-    page.wait("document.getElementById('txt_help').value.startsWith(" + repr(source_text("tvk.txt")[:40]) + ")",
-              "the about text")
     check(help_view(site) == source_text("tvk.txt"), "not the about text")
     check(not site.js("document.getElementById('img_logo').hidden"), "no logo in the about view")
     check("hand.cur" in site.js("getComputedStyle(document.getElementById('lbl_url')).cursor"),
@@ -598,16 +591,12 @@ def case_phone(site, _):
 def deploy(folder, version):
     """Copies a new version over the hosted one, as an upload does: the page
     and the build's list of files change, dated now."""
-    index = os.path.join(folder, "index.html")
-    with open(index, encoding="utf-8") as f:
-        page = re.sub(r'<html lang="en"[^>]*>', f'<html lang="en" data-version="{version}">', f.read())
-    with open(index, "w", encoding="utf-8") as f:
-        f.write(page)
-    precache = os.path.join(folder, "precache.js")
-    with open(precache, encoding="utf-8") as f:
-        listed = re.sub(r'PRECACHE_VERSION = "[^"]*"', f'PRECACHE_VERSION = "{version}"', f.read())
-    with open(precache, "w", encoding="utf-8") as f:
-        f.write(listed)
+    for name, old, new in (("index.html", r'<html lang="en"[^>]*>', f'<html lang="en" data-version="{version}">'),
+                           ("precache.js", r'PRECACHE_VERSION = "[^"]*"', f'PRECACHE_VERSION = "{version}"')):
+        with open(os.path.join(folder, name), encoding="utf-8") as f:
+            text = re.sub(old, new, f.read())
+        with open(os.path.join(folder, name), "w", encoding="utf-8") as f:
+            f.write(text)
 
 
 def case_deploy(site, _):
@@ -656,20 +645,17 @@ def case_deploy(site, _):
         check(kept == ["quarrow-C", f.read()], f"the caches {kept[0]!r} do not hold version C's page")
 
 
-def menus_shut(site):
-    site.page.key("f", Page.ALT)
-    site.click_id("mnu_help")
-    check(site.js("document.getElementById('menu_file').hidden && document.getElementById('menu_help').hidden"),
-          "a menu opened in a game that could not run")
-
-
 def failure_told(site, words):
+    """The message box says words; once it is closed the menus stay shut."""
     site.page.wait("document.getElementById('message_box').open", f"the message {words!r}")
     text = site.js("document.getElementById('message_text').textContent")
     check(words in text, f"the message says {text!r}")
     site.page.key("Enter")
     site.page.wait("!document.getElementById('message_box').open", "Enter closes the message")
-    menus_shut(site)
+    site.page.key("f", Page.ALT)
+    site.click_id("mnu_help")
+    check(site.js("document.getElementById('menu_file').hidden && document.getElementById('menu_help').hidden"),
+          "a menu opened in a game that could not run")
 
 
 def case_files(site, _):
