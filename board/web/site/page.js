@@ -751,6 +751,7 @@ function watchForUpdates() {
 // The board is live as soon as the module is; the sounds join it when they
 // arrive, and the help texts are fetched at each showing.
 async function start() {
+  showPictures(); // the dialogs' pictures only now, not in the way of the board's
   fitWidth();
   window.addEventListener("resize", fitWidth);
   if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {
@@ -808,7 +809,6 @@ function afterFirstPaint() {
   return loaded.then(() => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0))));
 }
 
-showPictures();
 followDensity();
 wireDialogFrames();
 wireActivation();
