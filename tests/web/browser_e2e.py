@@ -515,10 +515,15 @@ def case_accessibility(site, _):
     check([ax_text(n, "name") for n in focused] == ["OK"], "the notice's OK is not the one focus")
     dialog = [n for n in site.page.ax_nodes() if ax_text(n, "role") == "alertdialog"]
     check(dialog and ax_text(dialog[0], "name") == "Only 3 cards per pile", "the notice does not say its words")
+    site.page.wait("document.documentElement.dataset.sounds === '1'", "the sounds")
+    site.js("window.started = 0; (() => { const begin = AudioBufferSourceNode.prototype.start;"
+            " AudioBufferSourceNode.prototype.start = function (...a) { started++; return begin.apply(this, a); };"
+            " })()")
     before = site.js("document.getElementById('board').innerHTML")
     for key in ("Tab", "ArrowRight"):
         site.js("document.getElementById('s9').focus()")
         site.page.key(key)
+    check(site.active() == "btn_OK" and site.js("started") == 0, "Tab left the notice, or it clucked again")
     site.page.click(*site.board_point(378 + 35, 7 + 50))
     check(site.js("document.getElementById('board').innerHTML") == before, "the board acted behind the notice")
     check(site.is_open("frm_message"), "the notice went")
@@ -529,10 +534,6 @@ def case_accessibility(site, _):
     # A press on the notice's picture leaves OK the focus. The tab going
     # behind another and coming back activates the notice again: the same
     # face, and its cluck once more.
-    site.page.wait("document.documentElement.dataset.sounds === '1'", "the sounds")
-    site.js("window.started = 0; (() => { const begin = AudioBufferSourceNode.prototype.start;"
-            " AudioBufferSourceNode.prototype.start = function (...a) { started++; return begin.apply(this, a); };"
-            " })()")
     x, y, _, _ = site.rect("frm_message")
     site.page.click(x + 60, y + 60)
     check(site.active() == "btn_OK", f"a press on the notice moved the focus to {site.active()!r}")

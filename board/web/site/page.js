@@ -588,7 +588,20 @@ function wireDialogFrames() {
     dialog.addEventListener("mousedown", (event) => {
       if (!event.target.closest("button, textarea, a, [tabindex]")) event.preventDefault();
     });
+    dialog.addEventListener("keydown", (event) => tabWithin(dialog, event));
   }
+}
+
+// Tab goes round the dialog's controls as in a desktop window, never out to
+// the browser's own (leaving and coming back would activate the dialog anew).
+function tabWithin(dialog, event) {
+  if (event.key !== "Tab" || event.altKey || event.ctrlKey || event.metaKey) return;
+  const stops = [...dialog.querySelectorAll("button, textarea, a[href], [tabindex]")]
+    .filter((e) => e.tabIndex >= 0 && !e.disabled && e.getClientRects().length > 0);
+  const at = stops.indexOf(document.activeElement);
+  const next = event.shiftKey ? (at <= 0 ? stops.length - 1 : at - 1) : (at + 1) % stops.length;
+  event.preventDefault();
+  if (stops.length) stops[next].focus();
 }
 
 // The page's counterpart of a window becoming active again is the tab or the
