@@ -349,6 +349,7 @@ def case_help(site, _):
     # and the file is read again at the next showing.
     page.send("Network.enable")
     page.send("Network.setBypassServiceWorker", bypass=True)
+    page.send("Network.setCacheDisabled", cacheDisabled=True)
     page.send("Fetch.enable", patterns=[{"urlPattern": "*rules.txt*"}])
     page.key("h", Page.ALT)
     page.key("r")
