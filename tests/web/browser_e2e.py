@@ -666,6 +666,7 @@ def case_files(site, _):
     # up on them.
     page.send("Network.enable")
     page.send("Network.setBypassServiceWorker", bypass=True)
+    page.send("Network.setCacheDisabled", cacheDisabled=True)
     page.send("Fetch.enable", patterns=[{"urlPattern": "*.WAV*"}])
     begun = time.monotonic()
     page.open(site.url)
@@ -674,6 +675,7 @@ def case_files(site, _):
     check(site.js("document.documentElement.dataset.sounds") is None, "the sounds arrived though held back")
     page.send("Fetch.disable")
     page.send("Network.setBypassServiceWorker", bypass=False)
+    page.send("Network.setCacheDisabled", cacheDisabled=False)
 
     # A rules text of 40 MB: the window shows its first mebibyte at once.
     big = site_copy(site.folder, site.workdir, "big")
