@@ -641,10 +641,17 @@ def case_deploy(site, _):
     page.send("Page.addScriptToEvaluateOnNewDocument", source=POLICY_WATCH)
     page.open(site.url)
     check(site.js(version) == "C", f"the second visit after the deploy shows version {site.js(version)!r}")
+
+    # D copied over C: a reload while the offer shows brings D.
+    deploy(site.folder, "D")
+    page.open(site.url)
+    page.wait("!document.getElementById('update_bar').hidden", "the offer of version D")
+    page.send("Page.reload")
+    page.wait(f"{version} === 'D' && document.documentElement.dataset.ready === '1'", "version D after a reload")
     kept = site.js("caches.keys().then(async (names) => [names.join(),"
                    " await (await (await caches.open(names[0])).match('./')).text()])")
     with open(os.path.join(site.folder, "index.html"), encoding="utf-8") as f:
-        check(kept == ["quarrow-C", f.read()], f"the caches {kept[0]!r} do not hold version C's page")
+        check(kept == ["quarrow-D", f.read()], f"the caches {kept[0]!r} do not hold version D's page")
 
 
 def failure_told(site, words):

@@ -724,12 +724,18 @@ function followDensity() {
 
 // --- new versions: the service worker keeps the site; a new version waits
 // while this page is open, and the player is offered a reload into it ---
-const updates = { registration: null, controller: null };
+const updates = { registration: null, controller: null, offered: false };
 
 // A version waits only while an older one is active, so there is always a
-// version to reload from.
+// version to reload from. A player who reloads the page while one waits
+// gets it straight away: the reload already says what the bar would ask.
 function offerUpdate() {
-  if (updates.registration.waiting) $("update_bar").hidden = false;
+  const waiting = updates.registration.waiting;
+  if (!waiting) return;
+  const [navigation] = performance.getEntriesByType("navigation");
+  if (navigation && navigation.type === "reload" && !updates.offered) waiting.postMessage("take-over");
+  else $("update_bar").hidden = false;
+  updates.offered = true;
 }
 
 function watchForUpdates() {
