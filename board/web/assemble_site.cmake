@@ -1,6 +1,7 @@
 # Lays out the site in SITE beside the module the build wrote there: the
 # page's own files, the artwork (1x and @2x), the files the desktop keeps
-# beside the program, and precache.js for the service worker.
+# beside the program, and precache.js for the service worker; the page's
+# security policy gets the hash of its inline style sheet.
 #   cmake -DROOT=<source tree> -DSITE=<folder> -P assemble_site.cmake
 file(GLOB page ${ROOT}/board/web/site/*)
 file(GLOB art ${ROOT}/assets/*.gif ${ROOT}/assets/*.cur ${ROOT}/assets/*.ico)
@@ -12,6 +13,8 @@ file(COPY ${cards} DESTINATION ${SITE}/assets/cards)
 file(COPY ${sounds} DESTINATION ${SITE}/SOUND)
 find_program(python python3 REQUIRED)
 execute_process(COMMAND ${python} ${ROOT}/board/web/emblem_svg.py ${ROOT}/assets/emblem@2x.ico ${SITE}/assets/emblem.svg
+  COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${python} ${ROOT}/board/web/inline_style_hash.py ${SITE}/index.html
   COMMAND_ERROR_IS_FATAL ANY)
 
 # Every file, and a version made from their contents: a changed file makes

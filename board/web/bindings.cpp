@@ -13,6 +13,7 @@
 #include "board/web/page_random.h"
 #include "board/web/web_board.h"
 #include "services/file_trouble.h"
+#include "services/text_file.h"
 #include "windows/example_view.h"
 #include "windows/help_content.h"
 #include "windows/notice.h"
@@ -127,6 +128,10 @@ EMSCRIPTEN_KEEPALIVE const char* focus()
                  + '\t' + (board->announce() ? "1" : "0") + '\t' + FocusMarkSvg(mark));
 }
 
+// The sounds arrive after the board is live; the page writes them into the
+// program's folder and has them read as the load would have read them.
+EMSCRIPTEN_KEEPALIVE void load_sounds() { board->Load(); }
+
 EMSCRIPTEN_KEEPALIVE void deal() { board->Deal(); }
 EMSCRIPTEN_KEEPALIVE void exit_game() { board->Exit(); }
 EMSCRIPTEN_KEEPALIVE void pressed(int kind, int index) { board->Pressed(PlaceOf(kind, index)); }
@@ -158,6 +163,21 @@ EMSCRIPTEN_KEEPALIVE int sound_playable(int applause)
 
 EMSCRIPTEN_KEEPALIVE void set_help_topic(int topic) { board->game().help_topic = static_cast<Int16>(topic); }
 EMSCRIPTEN_KEEPALIVE int help_topic() { return board->game().help_topic; }
+
+// The file the view of this topic reads, fetched by the page at each showing;
+// empty for a topic with no view.
+EMSCRIPTEN_KEEPALIVE const char* help_file(int topic)
+{
+    switch (ViewForTopic(static_cast<Int16>(topic))) {
+    case HelpView::Rules: return Reply(std::string(kRulesFile));
+    case HelpView::About: return Reply(std::string(kAboutFile));
+    case HelpView::None: break;
+    }
+    return Reply({});
+}
+
+// No help text is read past this many bytes, so the page need not fetch more.
+EMSCRIPTEN_KEEPALIVE double text_file_limit() { return static_cast<double>(kTextFileLimit); }
 
 EMSCRIPTEN_KEEPALIVE const char* help_text(int topic)
 {

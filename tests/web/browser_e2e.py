@@ -23,9 +23,11 @@ The moves come from the ordered-deal script the module was built with.
 """
 import os
 import re
+import shutil
 import sys
 import tempfile
 import threading
+import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
@@ -49,32 +51,61 @@ def check(condition, message):
         raise Failed(message)
 
 
-class Site:
-    """A site served on 127.0.0.1 and opened in a fresh Chromium."""
+# Every breach of the page's security policy, kept for the end of the case.
+POLICY_WATCH = ("window.policyBreaches = []; document.addEventListener('securitypolicyviolation',"
+                " (e) => policyBreaches.push(`${e.violatedDirective} ${e.blockedURI}`));")
 
-    def __init__(self, folder, width=800, height=600, scale=1, mobile=False):
-        self.server = serve.serve(folder)
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
-        self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
+
+def site_copy(folder, workdir, name, age_days=0):
+    """A copy of the site as a static host holds it, every file dated age_days ago."""
+    copy = os.path.join(workdir, name)
+    shutil.copytree(folder, copy)
+    if age_days:
+        dated = time.time() - age_days * 86400
+        for parent, _, files in os.walk(copy):
+            for f in files:
+                os.utime(os.path.join(parent, f), (dated, dated))
+    return copy
+
+
+class Site:
+    """A site served on 127.0.0.1 and opened in a fresh Chromium; with
+    age_days, a copy of it whose files are that old."""
+
+    def __init__(self, folder, width=800, height=600, scale=1, mobile=False, age_days=0):
+        self.workdir = tempfile.mkdtemp(prefix="quarrow-web-e2e-")
+        self.folder = site_copy(folder, self.workdir, "host", age_days) if age_days else folder
+        self.servers = []
+        self.server, self.url = self.serve(self.folder)
         self.browser = Browser()
         self.page = self.browser.page()
         self.page.viewport(width, height, scale, mobile)
         if mobile:
             self.page.send("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+        self.page.send("Page.enable")
+        self.page.send("Page.addScriptToEvaluateOnNewDocument", source=POLICY_WATCH)
         self.page.open(self.url)
-        self.workdir = tempfile.mkdtemp(prefix="quarrow-web-e2e-")
 
-    def stop_server(self):
-        self.server.shutdown()
-        self.server.server_close()
+    def serve(self, folder):
+        server = serve.serve(folder)
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+        self.servers.append(server)
+        return server, f"http://127.0.0.1:{server.server_address[1]}/"
+
+    def stop_server(self, server=None):
+        server = server or self.server
+        server.shutdown()
+        server.server_close()
 
     def close(self):
         self.page.close()
         self.browser.close()
-        try:
-            self.stop_server()
-        except OSError:
-            pass
+        for server in self.servers:
+            try:
+                self.stop_server(server)
+            except OSError:
+                pass
+        shutil.rmtree(self.workdir, ignore_errors=True)
 
     # --- the page ---
     def js(self, expression):
@@ -177,6 +208,15 @@ def case_deal(site, _):
     site.page.wait("!document.getElementById('menu_file').hidden", "File opens on a click")
     site.click_id("mnu_deal")
     check(site.js("document.getElementById('menu_file').hidden"), "the menu closes after Deal")
+    # Zoomed to 200 %, half the CSS pixels at twice the density: the @2x
+    # pictures replace the 1x ones in place, and back again.
+    site.page.viewport(400, 300, 2)
+    site.page.wait("document.getElementById('board_picture').src.endsWith('/assets/board@2x.gif')"
+                   " && document.getElementById('s52').style.backgroundImage.includes('@2x.gif')",
+                   "the @2x pictures after the density changed")
+    site.page.viewport(800, 600, 1)
+    site.page.wait("document.getElementById('s52').style.backgroundImage.match(/\\/\\d\\d\\.gif/)",
+                   "the 1x faces again")
     site.click_id("mnu_file")
     site.click_id("mnu_exit")
     wanted = board_picture(site.workdir)
@@ -205,6 +245,7 @@ def play_step(site, step, double=False):
 
 def case_mouse_win(site, _):
     site.deal_by_keys()
+    site.page.wait("document.documentElement.dataset.sounds === '1'", "the sounds")
     check(site.js("Object.keys(sound.buffers).sort().join()") == "applause,cluck", "both sounds decoded")
     # The three of spades onto a full fan, then onto the lone king of hearts.
     site.click_id("s3")
@@ -295,16 +336,37 @@ def source_text(name):
     return data.decode("cp1252").replace("\r\n", "\n").replace("\r", "\n")
 
 
+def help_view(site):
+    """The help window's text once its file has arrived."""
+    site.page.wait("document.getElementById('frm_help').open"
+                   " && !document.getElementById('txt_help').hasAttribute('aria-busy')", "the help text")
+    return site.js("document.getElementById('txt_help').value")
+
+
 def case_help(site, _):
     page = site.page
+    # The rules text fails to arrive at the first showing: an empty text box,
+    # and the file is read again at the next showing.
+    page.send("Network.enable")
+    page.send("Network.setBypassServiceWorker", bypass=True)
+    page.send("Network.setCacheDisabled", cacheDisabled=True)
+    page.send("Fetch.enable", patterns=[{"urlPattern": "*rules.txt*"}])
     page.key("h", Page.ALT)
     page.key("r")
-    page.wait("document.getElementById('frm_help').open", "Help > Rules opens the help window")
+    page.send("Fetch.failRequest", requestId=page.paused("the rules requested"), errorReason="Failed")
+    check(help_view(site) == "", "a text shows although the rules never arrived")
+    page.send("Fetch.disable")
+    page.send("Network.setBypassServiceWorker", bypass=False)
     check(site.active() == "btn_help_4", "OK does not have the focus")
-    check(site.js("document.getElementById('txt_help').value") == source_text("rules.txt"), "not the rules text")
+    page.key("Enter")
+    page.wait("!document.getElementById('frm_help').open", "Enter closes the help window")
+
+    page.key("h", Page.ALT)
+    page.key("r")
+    check(help_view(site) == source_text("rules.txt"), "not the rules text at the second showing")
     check(site.js("document.getElementById('lbl_url').hidden"), "the link shows with the rules")
     site.click_id("btn_help_5")
-    check(site.js("document.getElementById('txt_help').value") == source_text("tvk.txt"), "not the about text")
+    check(help_view(site) == source_text("tvk.txt"), "not the about text")
     check(not site.js("document.getElementById('img_logo').hidden"), "no logo in the about view")
     check("hand.cur" in site.js("getComputedStyle(document.getElementById('lbl_url')).cursor"),
           "no pointing hand over the link")
@@ -317,8 +379,16 @@ def case_help(site, _):
     wait_for(lambda: any(t["id"] == tab["id"] and t["url"].startswith("http://www.quarrow-games.example")
                          for t in site.browser.targets()), "the new tab on the web address")
     page.send("Target.closeTarget", targetId=tab["id"])
+    # Back in the game's tab the window activates again: OK has the focus and
+    # the menu's view, the rules, shows again over the one the button chose.
+    page.wait("document.getElementById('txt_help').value.startsWith(" + repr(source_text("rules.txt")[:40]) + ")",
+              "the rules again when the tab comes back")
+    check(site.active() == "btn_help_4", "OK does not have the focus after the tab came back")
+    check(site.js("document.getElementById('lbl_url').hidden"), "the link shows over the rules")
 
     # The browser refuses the tab: the oops box, and the view as it was.
+    site.click_id("btn_help_5")
+    page.wait("!document.getElementById('lbl_url').hidden", "the about view")
     site.js("window.open = () => null")
     site.js("document.getElementById('txt_help').scrollTop = 10")
     scrolled = site.js("document.getElementById('txt_help').scrollTop")
@@ -334,11 +404,16 @@ def case_help(site, _):
     site.click_id("btn_help_4")
     page.wait("!document.getElementById('frm_help').open", "OK closes the help window")
 
-    # About from the menu, then Rules again whatever the buttons chose.
+    # About from the menu; a press on the logo and one on the window's face
+    # leave OK the focus, so Enter closes the window.
     page.key("h", Page.ALT)
     page.key("a")
-    page.wait("document.getElementById('frm_help').open", "Help > About")
+    check(help_view(site) == source_text("tvk.txt"), "Help > About shows another text")
     check(not site.js("document.getElementById('lbl_url').hidden"), "no link in the about view")
+    site.click_id("img_logo")
+    x, y, _, _ = site.rect("help_client")
+    page.click(x + 290, y + 5)
+    check(site.active() == "btn_help_4", f"a press beside OK moved the focus to {site.active()!r}")
     page.key("Enter")
     page.wait("!document.getElementById('frm_help').open", "Enter closes the help window")
 
@@ -347,12 +422,32 @@ def case_example(site, _):
     page = site.page
     page.key("h", Page.ALT)
     page.key("e")
-    page.wait("document.getElementById('ScrollerForm').open", "Help > Example")
+    page.wait("document.getElementById('ScrollerForm').open && example.range", "Help > Example")
     check(site.js("document.getElementById('example_caption').textContent") == "Example - Ternwick Solitaire",
           "the example's caption")
     check(not site.js("document.getElementById('vbarScroller').hidden"), "no scroll bar for a tall picture")
     top = "parseInt(document.getElementById('picInner').style.top)"
     _, lowest, small, large, _ = (int(n) for n in site.js("example.range.join(' ')").split())
+    check((small, large) == (62, 312), f"the viewer's steps are {small} and {large}, not 62 and 312")
+
+    # The bar's own arrows and track step by the viewer's amounts, and the
+    # keys still reach the picture afterwards.
+    site.click_id("vbarDown")
+    check(site.js(top) == -small, f"the down arrow moved the picture to {site.js(top)}, not {-small}")
+    x, y, width, height = site.rect("vbarTrack")
+    page.click(x + width / 2, y + height - 3)
+    check(site.js(top) == -small - large, f"the track moved it to {site.js(top)}, not {-small - large}")
+    site.click_id("vbarUp")
+    check(site.js(top) == -large, f"the up arrow moved it to {site.js(top)}, not {-large}")
+    check(site.active() == "picOuter", f"the bar took the focus to {site.active()!r}")
+    # Dragging the thumb moves the picture before the button is let go.
+    x, y = site.centre("vbarThumb")
+    page.send("Input.dispatchMouseEvent", type="mousePressed", x=x, y=y, button="left", clickCount=1)
+    page.send("Input.dispatchMouseEvent", type="mouseMoved", x=x, y=y + 40, button="left")
+    dragged = site.js(top)
+    page.send("Input.dispatchMouseEvent", type="mouseReleased", x=x, y=y + 40, button="left", clickCount=1)
+    check(dragged < -large, f"the drag left the picture at {dragged}")
+    page.key("Home")
     check(site.js(top) == 0, "the picture does not start at the top")
     page.key("ArrowDown")
     check(site.js(top) == -small, f"Down moved the picture to {site.js(top)}, not {-small}")
@@ -367,7 +462,7 @@ def case_example(site, _):
     page.wait("!document.getElementById('ScrollerForm').open", "Escape closes the example")
     page.key("h", Page.ALT)
     page.key("e")
-    page.wait("document.getElementById('ScrollerForm').open", "the example again")
+    page.wait("document.getElementById('ScrollerForm').open && example.range", "the example again")
     check(site.js(top) == 0, "the example reopened scrolled")
     page.key("Escape")
 
@@ -379,8 +474,13 @@ def case_example(site, _):
     page.send("Fetch.enable", patterns=[{"urlPattern": "*example.gif*"}])
     page.key("h", Page.ALT)
     page.key("e")
-    wait_for(lambda: page.send("Runtime.evaluate", expression="0") is not None
-             and any(e.get("method") == "Fetch.requestPaused" for e in page.events), "the example picture requested")
+    page.paused("the example picture requested")
+    # The viewer is there at once, and modal while its picture is awaited.
+    check(site.is_open("ScrollerForm"), "the viewer waits for its picture to open")
+    page.key("f", Page.ALT)
+    site.click_id("mnu_help")
+    check(site.js("document.getElementById('menu_file').hidden && document.getElementById('menu_help').hidden"),
+          "a menu opened behind the viewer")
     page.wait("document.getElementById('message_box').open", "the example's message")
     message = site.js("document.getElementById('message_text').textContent")
     check("SOUND/example.gif is missing" in message, f"the message does not name the picture: {message!r}")
@@ -416,16 +516,38 @@ def case_accessibility(site, _):
     check([ax_text(n, "name") for n in focused] == ["OK"], "the notice's OK is not the one focus")
     dialog = [n for n in site.page.ax_nodes() if ax_text(n, "role") == "alertdialog"]
     check(dialog and ax_text(dialog[0], "name") == "Only 3 cards per pile", "the notice does not say its words")
+    site.page.wait("document.documentElement.dataset.sounds === '1'", "the sounds")
+    site.js("window.started = 0; (() => { const begin = AudioBufferSourceNode.prototype.start;"
+            " AudioBufferSourceNode.prototype.start = function (...a) { started++; return begin.apply(this, a); };"
+            " })()")
     before = site.js("document.getElementById('board').innerHTML")
-    for key in ("Tab", "ArrowRight", " "):
+    for key in ("Tab", "ArrowRight"):
         site.js("document.getElementById('s9').focus()")
         site.page.key(key)
+    check(site.active() == "btn_OK" and site.js("started") == 0, "Tab left the notice, or it clucked again")
     site.page.click(*site.board_point(378 + 35, 7 + 50))
     check(site.js("document.getElementById('board').innerHTML") == before, "the board acted behind the notice")
     check(site.is_open("frm_message"), "the notice went")
     live = [n for n in site.page.ax_nodes() if ax_text(n, "role") == "button" and CARD_NAME.match(ax_text(n, "name"))
             and not ax_property(n, "disabled")]
     check(not any(ax_property(n, "focusable") for n in live), "a card behind the notice can take the focus")
+
+    # A press on the notice's picture leaves OK the focus. The tab going
+    # behind another and coming back activates the notice again: the same
+    # face, and its cluck once more.
+    x, y, _, _ = site.rect("frm_message")
+    site.page.click(x + 60, y + 60)
+    check(site.active() == "btn_OK", f"a press on the notice moved the focus to {site.active()!r}")
+    tab = site.browser.new_tab(site.page)
+    site.page.wait("document.hidden", "the game's tab behind another")
+    check(site.js("started") == 0, "a sound played as the tab went behind")
+    site.page.send("Target.closeTarget", targetId=tab.target_id)
+    tab.close()
+    site.page.wait("started === 1", "the cluck again as the tab comes back")
+    check(site.js("document.getElementById('img_error').hidden && document.getElementById('img_win').hidden"),
+          "the notice changed its face")
+    site.page.key("Enter")
+    site.page.wait("!document.getElementById('frm_message').open", "Enter closes the notice")
 
 
 def case_offline(site, _):
@@ -443,7 +565,7 @@ def case_offline(site, _):
     site.deal_by_keys()
     wait_for_pixels(site, lambda p: all(inked(site.board_at(p, *edge(s))) for s in range(1, 53)),
                     "the dealt faces offline")
-    check(site.js("Object.keys(sound.buffers).length") == 2, "no sounds offline")
+    site.page.wait("Object.keys(sound.buffers).length === 2", "the sounds offline")
 
 
 def case_phone(site, _):
@@ -468,6 +590,138 @@ def case_phone(site, _):
     check(site.js("document.getElementById('img_border').style.left") == f"{x}px", "the frame is not on slot 52")
 
 
+def deploy(folder, version):
+    """Copies a new version over the hosted one, as an upload does: the page
+    and the build's list of files change, dated now."""
+    for name, old, new in (("index.html", r'<html lang="en"[^>]*>', f'<html lang="en" data-version="{version}">'),
+                           ("precache.js", r'PRECACHE_VERSION = "[^"]*"', f'PRECACHE_VERSION = "{version}"')):
+        with open(os.path.join(folder, name), encoding="utf-8") as f:
+            text = re.sub(old, new, f.read())
+        with open(os.path.join(folder, name), "w", encoding="utf-8") as f:
+            f.write(text)
+
+
+def case_deploy(site, _):
+    # The host is an ordinary static one (serve.py: Last-Modified from the
+    # files' dates, no Cache-Control), its files a month old: a browser may
+    # keep them for days without asking.
+    page = site.page
+    page.wait("navigator.serviceWorker.controller !== null", "the service worker controls the page")
+    version = "document.documentElement.dataset.version"
+
+    # B copied over it: the next visit offers B while it shows A, and Reload
+    # brings B.
+    deploy(site.folder, "B")
+    page.open(site.url)
+    check(site.js(version) is None, "a page mixed in the new version")
+    page.wait("!document.getElementById('update_bar').hidden", "the offer of the new version")
+    site.click_id("update_reload")
+    page.wait(f"{version} === 'B' && document.documentElement.dataset.ready === '1'", "version B after Reload")
+
+    # C copied over B, and the offer not taken: the visit after it shows C.
+    deploy(site.folder, "C")
+    page.open(site.url)
+    page.wait("!document.getElementById('update_bar').hidden", "the offer of version C")
+    tab = site.browser.new_tab(page)
+    tab.send("ServiceWorker.enable")
+    page.send("Target.closeTarget", targetId=page.send("Target.getTargetInfo")["targetInfo"]["targetId"])
+    page.close()
+    site.page = page = tab
+
+    # The new version takes over by itself once no page of the old one is
+    # left; the player's next visit comes after that.
+    def taken_over():
+        page.send("Runtime.evaluate", expression="0")
+        status = {}
+        for event in page.events:
+            if event.get("method") == "ServiceWorker.workerVersionUpdated":
+                status.update((v["versionId"], v["status"]) for v in event["params"]["versions"])
+        return status and all(s in ("activated", "redundant") for s in status.values())
+    wait_for(taken_over, "version C taking over")
+    page.send("Page.addScriptToEvaluateOnNewDocument", source=POLICY_WATCH)
+    page.open(site.url)
+    check(site.js(version) == "C", f"the second visit after the deploy shows version {site.js(version)!r}")
+
+    # D copied over C: a reload while the offer shows brings D.
+    deploy(site.folder, "D")
+    page.open(site.url)
+    page.wait("!document.getElementById('update_bar').hidden", "the offer of version D")
+    page.send("Page.reload")
+    page.wait(f"{version} === 'D' && document.documentElement.dataset.ready === '1'", "version D after a reload")
+    kept = site.js("caches.keys().then(async (names) => [names.join(),"
+                   " await (await (await caches.open(names[0])).match('./')).text()])")
+    with open(os.path.join(site.folder, "index.html"), encoding="utf-8") as f:
+        check(kept == ["quarrow-D", f.read()], f"the caches {kept[0]!r} do not hold version D's page")
+
+
+def failure_told(site, words):
+    """The message box says words; once it is closed the menus stay shut."""
+    site.page.wait("document.getElementById('message_box').open", f"the message {words!r}")
+    text = site.js("document.getElementById('message_text').textContent")
+    check(words in text, f"the message says {text!r}")
+    site.page.key("Enter")
+    site.page.wait("!document.getElementById('message_box').open", "Enter closes the message")
+    site.page.key("f", Page.ALT)
+    site.click_id("mnu_help")
+    check(site.js("document.getElementById('menu_file').hidden && document.getElementById('menu_help').hidden"),
+          "a menu opened in a game that could not run")
+
+
+def case_files(site, _):
+    page = site.page
+    # The sounds never arrive: the board is live long before the page gives
+    # up on them.
+    page.send("Network.enable")
+    page.send("Network.setBypassServiceWorker", bypass=True)
+    page.send("Network.setCacheDisabled", cacheDisabled=True)
+    page.send("Fetch.enable", patterns=[{"urlPattern": "*.WAV*"}])
+    begun = time.monotonic()
+    page.open(site.url)
+    site.deal_by_keys()
+    check(time.monotonic() - begun < 5, "the board waited for the sounds")
+    check(site.js("document.documentElement.dataset.sounds") is None, "the sounds arrived though held back")
+    page.send("Fetch.disable")
+    page.send("Network.setBypassServiceWorker", bypass=False)
+    page.send("Network.setCacheDisabled", cacheDisabled=False)
+
+    # A rules text of 40 MB: the window shows its first mebibyte at once.
+    big = site_copy(site.folder, site.workdir, "big")
+    os.remove(os.path.join(big, "sw.js"))
+    line = b"A line of a very long rules text, \xe9crit again and again.\r\n"
+    rules = line * (40 * 1024 * 1024 // len(line))
+    with open(os.path.join(big, "rules.txt"), "wb") as f:
+        f.write(rules)
+    _, url = site.serve(big)
+    page.open(url)
+    begun = time.monotonic()
+    page.key("h", Page.ALT)
+    page.key("r")
+    shown = help_view(site)
+    check(time.monotonic() - begun < 3, f"the 40 MB text took {time.monotonic() - begun:.1f} s")
+    limit = int(site.js("game.textFileLimit()"))
+    wanted = rules[:limit].decode("cp1252").replace("\r\n", "\n").replace("\r", "\n")
+    check(shown == wanted, f"{len(shown)} characters shown, not the first {limit} bytes")
+    page.key("Enter")
+
+    # No module, a browser without WebAssembly, a module failing inside:
+    # each is told, and the menus stay shut.
+    broken = site_copy(site.folder, site.workdir, "broken")
+    os.remove(os.path.join(broken, "game.wasm"))
+    _, url = site.serve(broken)
+    page.open(url, ready="document.getElementById('message_box').open")
+    failure_told(site, "could not start")
+    check(site.js("document.querySelectorAll('.place').length") == 0, "a board without its module")
+
+    script = page.send("Page.addScriptToEvaluateOnNewDocument", source="delete globalThis.WebAssembly;")
+    page.open(site.url, ready="document.getElementById('message_box').open")
+    failure_told(site, "needs WebAssembly")
+    page.send("Page.removeScriptToEvaluateOnNewDocument", identifier=script["identifier"])
+
+    page.open(site.url)
+    site.js("try { game.clicked(2, 999); } catch { }")
+    failure_told(site, "stopped after an internal error")
+
+
 CASES = {
     "start": (case_start, False, {}),
     "deal": (case_deal, False, {}),
@@ -478,6 +732,8 @@ CASES = {
     "accessibility": (case_accessibility, True, {}),
     "offline": (case_offline, False, {}),
     "phone": (case_phone, True, dict(width=390, height=844, scale=3, mobile=True)),
+    "deploy": (case_deploy, False, dict(age_days=30)),
+    "files": (case_files, False, {}),
 }
 
 
@@ -487,6 +743,8 @@ def main(case, site_dir, ordered_dir):
     try:
         site = Site(ordered_dir if ordered else site_dir, **options)
         run(site, ordered_dir)
+        breaches = site.js("window.policyBreaches && policyBreaches.join('; ')")
+        check(not breaches, f"the page broke its security policy: {breaches}")
         failure = None
     except (Failed, TimedOut, RuntimeError) as error:
         failure = str(error)

@@ -55,6 +55,14 @@ class Browser:
         target = wait_for(lambda: next((t for t in self.targets() if t["type"] == "page"), None), "a page target")
         return Page(target["webSocketDebuggerUrl"])
 
+    def new_tab(self, page):
+        """A second tab, opened on about:blank through page; it hides page's tab."""
+        target_id = page.send("Target.createTarget", url="about:blank")["targetId"]
+        target = wait_for(lambda: next((t for t in self.targets() if t["id"] == target_id), None), "the new tab")
+        tab = Page(target["webSocketDebuggerUrl"])
+        tab.target_id = target_id
+        return tab
+
     def close(self):
         self.process.terminate()
         try:
@@ -94,10 +102,21 @@ class Page:
         return wait_for(lambda: self.evaluate(f"(() => {{ try {{ return {expression}; }} catch {{ return false; }} }})()"),
                         what, timeout)
 
-    def open(self, url):
+    def open(self, url, ready="document.documentElement.dataset.ready === '1'"):
+        """Navigates to url and waits until the page says ready (or the given condition)."""
         self.send("Page.enable")
         self.send("Page.navigate", url=url)
-        self.wait("document.documentElement.dataset.ready === '1'", f"{url} ready")
+        self.wait(ready, f"{url} ready")
+
+    def paused(self, what):
+        """The id of the next request the Fetch domain holds back."""
+        def find():
+            self.send("Runtime.evaluate", expression="0")  # collects the events that came meanwhile
+            event = next((e for e in self.events if e.get("method") == "Fetch.requestPaused"), None)
+            if event:
+                self.events.remove(event)
+            return event
+        return wait_for(find, what)["params"]["requestId"]
 
     def viewport(self, width, height, scale=1, mobile=False):
         self.send("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=scale,

@@ -5,8 +5,9 @@
 "use strict";
 
 const FETCH_TIMEOUT_MS = 5000;
+// The module is larger than any other file: it gets longer, but not for ever.
+const MODULE_TIMEOUT_MS = 30000;
 const FOLDER = "/site"; // the program's folder inside the module, as the module knows it
-const HIGH_DENSITY = window.devicePixelRatio >= 1.5;
 const KIND = { None: 0, Foundation: 1, Slot: 2, Frame: 3, Undo: 4 };
 const KEYS = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, " ": 6, Enter: 6 };
 const NEXT = 4, PREVIOUS = 5;
@@ -17,23 +18,46 @@ let game = null; // the module, once started
 const places = new Map(); // key -> {element}
 let tabStop = document.getElementById("board");
 let layout = {};
+let highDensity = window.devicePixelRatio >= 1.5;
 
 function picture(name) {
-  return `${name}${HIGH_DENSITY ? "@2x" : ""}.gif`;
+  return `${name}${highDensity ? "@2x" : ""}.gif`;
 }
 
 function faceUrl(code) {
   return `url("${picture(`assets/cards/${String(code).padStart(2, "0")}`)}")`;
 }
 
-// Nothing waits for ever on the network: a slow or failed request is a missing file.
-async function fetchBytes(url) {
+// Nothing waits for ever on the network: a slow or failed request is a
+// missing file. A file is read no further than limit bytes; the rest is
+// never downloaded.
+async function fetchBytes(url, limit = Infinity) {
   const abort = new AbortController();
   const timer = setTimeout(() => abort.abort(), FETCH_TIMEOUT_MS);
   try {
     const response = await fetch(url, { signal: abort.signal });
     if (!response.ok) return null;
-    return new Uint8Array(await response.arrayBuffer());
+    const reader = response.body.getReader();
+    const chunks = [];
+    let size = 0;
+    for (;;) {
+      const { done, value } = await reader.read();
+      if (done) break;
+      chunks.push(value);
+      size += value.length;
+      if (size >= limit) {
+        reader.cancel().catch(() => {});
+        break;
+      }
+    }
+    const bytes = new Uint8Array(Math.min(size, limit));
+    let at = 0;
+    for (const chunk of chunks) {
+      const part = chunk.subarray(0, bytes.length - at);
+      bytes.set(part, at);
+      at += part.length;
+    }
+    return bytes;
   } catch {
     return null;
   } finally {
@@ -83,6 +107,13 @@ function place(element, rect) {
 
 // A place's element, made the first time the module lists the place; the
 // first list comes back to front, so each element is stacked over the last.
+function backgroundOf(element) {
+  if (element.id === "img_border") return `url("${picture("assets/border")}")`;
+  if (element.id === "undo") return `url("${picture("assets/undo")}")`;
+  const face = element.dataset.face;
+  return face && face !== "0" ? faceUrl(face) : "";
+}
+
 function placeFor(key, kind, index) {
   const known = places.get(key);
   if (known) return known;
@@ -94,8 +125,7 @@ function placeFor(key, kind, index) {
   element.dataset.kind = kind;
   element.dataset.index = index;
   element.style.zIndex = places.size + 1;
-  if (key === "frame") element.style.backgroundImage = `url("${picture("assets/border")}")`;
-  if (key === "undo") element.style.backgroundImage = `url("${picture("assets/undo")}")`;
+  element.style.backgroundImage = backgroundOf(element);
   $("board").insertBefore(element, $("focus_mark"));
   const entry = { element };
   places.set(key, entry);
@@ -108,9 +138,9 @@ function render() {
     const [key, kind, index, rect, face, shown, enabled, selected, name, description] = line.split("\t");
     const element = placeFor(key, kind, index).element;
     place(element, rectOf(rect));
-    if (kind === String(KIND.Slot) || kind === String(KIND.Foundation))
-      element.style.backgroundImage = face === "0" ? "" : faceUrl(face);
     element.dataset.face = face;
+    if (kind === String(KIND.Slot) || kind === String(KIND.Foundation))
+      element.style.backgroundImage = backgroundOf(element);
     element.dataset.shown = shown;
     element.dataset.enabled = enabled;
     element.setAttribute("aria-disabled", enabled === "1" ? "false" : "true");
@@ -204,6 +234,7 @@ function items(menu) {
 }
 
 function showMenu(menu, focusFirst) {
+  if (!game) return; // nothing to choose before the game starts, or after it failed
   closeMenu(false);
   openMenu = menu;
   $(menu.popup).hidden = false;
@@ -302,28 +333,35 @@ function closeDialog(dialog) {
 }
 
 function afterDialog() {
+  if (!game) return;
   render();
   focusBoard();
 }
 
-function showNotice() {
-  const notice = $("frm_message");
+// Form_Activate of the notice, at its showing and each time the page comes
+// back to the front: the face the flags choose, and its sound again. A
+// refusal clucks as it appears; the win shows itself, then applauds.
+function activateNotice() {
   const face = game.noticeFace();
   const soundName = game.noticeSound();
-  // A refusal clucks as it appears; the win shows itself, then applauds.
   if (face !== WIN) play(soundName);
   $("img_error").hidden = face !== 1;
   $("img_win").hidden = face !== WIN;
-  notice.setAttribute("aria-label", game.noticeWords(face));
-  notice.showModal();
+  $("frm_message").setAttribute("aria-label", game.noticeWords(face));
   $("btn_OK").focus();
   if (face === WIN) play(soundName);
+}
+
+function showNotice() {
+  $("frm_message").showModal();
+  activateNotice();
 }
 
 function closeNotice() {
   $("frm_message").close();
   $("img_error").hidden = true;
   $("img_win").hidden = true;
+  if (!game) return;
   game.closeNotice();
   afterDialog();
 }
@@ -332,23 +370,46 @@ function messageBox(text, then) {
   const box = $("message_box");
   $("message_text").textContent = text;
   box.onclose = () => { box.onclose = null; then(); };
-  box.showModal();
+  if (!box.open) box.showModal();
   $("message_ok").focus();
 }
 
-function showHelpView(topic) {
-  $("txt_help").value = game.helpText(topic);
-  $("txt_help").scrollTop = 0;
+// Each showing of a view reads its file again, as the desktop does; the text
+// box is busy until it arrives, and a view chosen since wins over this one.
+const helpView = { shown: 0 };
+
+async function showHelpView(topic) {
+  const showing = ++helpView.shown;
+  const text = $("txt_help");
+  text.setAttribute("aria-busy", "true");
+  const file = game.helpFile(topic);
+  const bytes = file ? await fetchBytes(file, game.textFileLimit()) : null;
+  if (showing !== helpView.shown || !game || !$("frm_help").open) return;
+  const path = `${FOLDER}/${file}`;
+  if (bytes) {
+    game.module.FS.writeFile(path, bytes);
+  } else if (file) {
+    try { game.module.FS.unlink(path); } catch { /* missing already */ }
+  }
+  text.value = game.helpText(topic);
+  text.scrollTop = 0;
+  text.removeAttribute("aria-busy");
   $("img_help2").hidden = topic !== 0;
   $("img_logo").hidden = topic !== 1;
   $("lbl_url").hidden = topic !== 1;
 }
 
-function showHelp() {
-  const help = $("frm_help");
-  help.showModal();
+// Form_Activate of the help window: OK takes the focus, and the view the
+// menu chose shows again, whatever the buttons chose since.
+function activateHelp() {
   $("btn_help_4").focus();
   showHelpView(game.helpTopic());
+}
+
+function showHelp() {
+  $("txt_help").value = "";
+  $("frm_help").showModal();
+  activateHelp();
 }
 
 function openLink(event) {
@@ -363,15 +424,58 @@ function openLink(event) {
   messageBox(game.linkFailed(), () => $("lbl_url").focus());
 }
 
-const example = { range: null, inner: 0, picture: 0, url: null };
+// --- the example viewer: modal at once, filled when its picture arrives ---
+const example = { range: null, inner: 0, picture: 0, url: null, value: 0, showing: 0 };
 
 function scrollExample(barValue) {
   $("picInner").style.top = `${game.scrollTop(example.inner, example.picture, barValue)}px`;
 }
 
+// The thumb's length is to the track's as the frame's to the whole picture.
+function drawThumb() {
+  const [, , , large, span] = example.range;
+  const track = $("vbarTrack").clientHeight;
+  const length = Math.max(8, Math.round((track * large) / (span + large)));
+  const thumb = $("vbarThumb");
+  thumb.style.height = `${length}px`;
+  thumb.style.top = `${span ? Math.round(((track - length) * example.value) / span) : 0}px`;
+}
+
+function setBar(value) {
+  const span = example.range[4];
+  example.value = Math.max(0, Math.min(span, Math.round(value)));
+  scrollExample(example.value);
+  drawThumb();
+}
+
+// Moves the bar by delta; false when it was already at that end.
+function stepBar(delta) {
+  const before = example.value;
+  setBar(before + delta);
+  return example.value !== before;
+}
+
+function layOutExample(barNeeded) {
+  const client = layout.example;
+  const frameWidth = client.width - (barNeeded ? layout.exampleBar.width : 0);
+  place($("picOuter"), { x: 0, y: 0, width: frameWidth, height: client.height });
+  $("vbarScroller").hidden = !barNeeded;
+  place($("vbarScroller"), { x: frameWidth, y: 0, width: layout.exampleBar.width, height: client.height });
+}
+
 async function showExample() {
-  const bytes = await fetchBytes(game.examplePicture());
+  const showing = ++example.showing;
+  const dialog = $("ScrollerForm");
   const image = $("picInner");
+  example.range = null;
+  image.removeAttribute("src");
+  image.style.top = "0px";
+  layOutExample(false);
+  dialog.showModal();
+  $("picOuter").focus();
+
+  const bytes = await fetchBytes(game.examplePicture());
+  if (showing !== example.showing || !dialog.open) return; // closed while it came
   if (example.url) URL.revokeObjectURL(example.url);
   example.url = bytes ? URL.createObjectURL(new Blob([bytes], { type: "image/gif" })) : null;
   const loaded = example.url && await new Promise((resolve) => {
@@ -379,37 +483,88 @@ async function showExample() {
     image.onerror = () => resolve(false);
     image.src = example.url;
   });
+  if (showing !== example.showing || !dialog.open || !game) return;
   if (!loaded) {
+    dialog.close();
     messageBox(game.exampleUnavailable(bytes ? 1 : 0), focusBoard);
     return;
   }
-  const client = layout.example;
-  const outer = $("picOuter");
-  const bar = $("vbarScroller");
   const border = 2;
   example.picture = image.naturalHeight;
-  const needed = 2 * border + example.picture;
-  const barNeeded = needed > client.height;
-  const frameWidth = client.width - (barNeeded ? layout.exampleBar.width : 0);
-  place(outer, { x: 0, y: 0, width: frameWidth, height: client.height });
-  example.inner = client.height - 2 * border;
+  const barNeeded = 2 * border + example.picture > layout.example.height;
+  layOutExample(barNeeded);
+  example.inner = layout.example.height - 2 * border;
   example.range = game.scrollRange(example.inner, example.picture).split(" ").map(Number);
-  const span = example.range[4];
-  bar.hidden = !barNeeded;
-  place(bar, { x: frameWidth, y: 0, width: layout.exampleBar.width, height: client.height });
-  $("vbarSpan").style.height = `${client.height + span}px`;
-  const dialog = $("ScrollerForm");
-  dialog.showModal();
-  bar.scrollTop = 0;
-  scrollExample(0);
-  outer.focus();
+  setBar(0);
+}
+
+// The bar of the viewer: an arrow steps by SmallChange, the track by
+// LargeChange towards the pointer, both again and again while held; the
+// thumb follows a drag and the picture moves with it all the way.
+function wireExampleBar() {
+  const bar = $("vbarScroller");
+  const thumb = $("vbarThumb");
+  let repeat = null;
+  let drag = null;
+  const hold = (step) => {
+    if (!step()) return;
+    repeat = setTimeout(function again() {
+      if (step()) repeat = setTimeout(again, 50);
+    }, 350);
+  };
+  const release = () => {
+    clearTimeout(repeat);
+    repeat = null;
+    drag = null;
+  };
+  bar.addEventListener("pointerdown", (event) => {
+    if (event.button !== 0 || !example.range) return;
+    bar.setPointerCapture(event.pointerId);
+    const [, , small, large] = example.range;
+    const y = event.clientY;
+    if (event.target.id === "vbarUp") hold(() => stepBar(-small));
+    else if (event.target.id === "vbarDown") hold(() => stepBar(small));
+    else if (event.target === thumb) drag = { y, value: example.value };
+    else if (event.target.id === "vbarTrack") {
+      const down = y > thumb.getBoundingClientRect().bottom;
+      // The track pages until the thumb reaches the pointer.
+      hold(() => {
+        const { top, bottom } = thumb.getBoundingClientRect();
+        if (down ? y <= bottom : y >= top) return false;
+        return stepBar(down ? large : -large);
+      });
+    }
+  });
+  bar.addEventListener("pointermove", (event) => {
+    if (!drag) return;
+    const track = $("vbarTrack");
+    const scale = track.getBoundingClientRect().height / track.clientHeight;
+    const travel = track.clientHeight - thumb.offsetHeight;
+    if (travel > 0) setBar(drag.value + ((event.clientY - drag.y) / scale) * (example.range[4] / travel));
+  });
+  bar.addEventListener("pointerup", release);
+  bar.addEventListener("pointercancel", release);
+  bar.addEventListener("lostpointercapture", release);
+
+  $("picOuter").addEventListener("wheel", (event) => {
+    if (example.range && !bar.hidden) setBar(example.value + event.deltaY);
+    event.preventDefault();
+  }, { passive: false });
+  $("picOuter").addEventListener("keydown", (event) => {
+    if (!example.range || bar.hidden) return;
+    const [, , small, large, span] = example.range;
+    const steps = { ArrowDown: small, ArrowUp: -small, PageDown: large, PageUp: -large,
+      Home: -span, End: span };
+    if (!(event.key in steps)) return;
+    event.preventDefault();
+    stepBar(steps[event.key]);
+  });
 }
 
 function wireDialogs() {
   $("btn_OK").addEventListener("click", closeNotice);
   // Closing the notice any other way is a press of OK.
   $("frm_message").addEventListener("cancel", (event) => { event.preventDefault(); closeNotice(); });
-  $("message_ok").addEventListener("click", () => $("message_box").close());
 
   $("btn_help_0").addEventListener("click", () => showHelpView(0));
   $("btn_help_5").addEventListener("click", () => showHelpView(1));
@@ -420,23 +575,51 @@ function wireDialogs() {
     dialog.querySelector(".close").addEventListener("click", () => closeDialog(dialog));
     dialog.addEventListener("close", afterDialog);
   }
+  wireExampleBar();
+}
 
-  const bar = $("vbarScroller");
-  bar.addEventListener("scroll", () => scrollExample(Math.round(bar.scrollTop)));
-  $("picOuter").addEventListener("wheel", (event) => {
-    bar.scrollTop += event.deltaY;
-    event.preventDefault();
-  }, { passive: false });
-  $("picOuter").addEventListener("keydown", (event) => {
-    if (!example.range || bar.hidden) return;
-    const [, , small, large, span] = example.range;
-    const steps = { ArrowDown: small, ArrowUp: -small, PageDown: large, PageUp: -large,
-      Home: -span, End: span };
-    if (!(event.key in steps)) return;
-    event.preventDefault();
-    bar.scrollTop = Math.max(0, Math.min(span, Math.round(bar.scrollTop) + steps[event.key]));
-    scrollExample(Math.round(bar.scrollTop));
-  });
+// The message box also tells of a game that could not start, so it works
+// without the module; a press on a dialog's face, its pictures or its bar
+// leaves the focus where it was, as on the desktop: OK keeps it, and Enter
+// still presses it.
+function wireDialogFrames() {
+  $("message_ok").addEventListener("click", () => $("message_box").close());
+  for (const dialog of document.querySelectorAll("dialog")) {
+    dialog.addEventListener("mousedown", (event) => {
+      if (!event.target.closest("button, textarea, a, [tabindex]")) event.preventDefault();
+    });
+    dialog.addEventListener("keydown", (event) => tabWithin(dialog, event));
+  }
+}
+
+// Tab goes round the dialog's controls as in a desktop window, never out to
+// the browser's own (leaving and coming back would activate the dialog anew).
+function tabWithin(dialog, event) {
+  if (event.key !== "Tab" || event.altKey || event.ctrlKey || event.metaKey) return;
+  const stops = [...dialog.querySelectorAll("button, textarea, a[href], [tabindex]")]
+    .filter((e) => e.tabIndex >= 0 && !e.disabled && e.getClientRects().length > 0);
+  const at = stops.indexOf(document.activeElement);
+  const next = event.shiftKey ? (at <= 0 ? stops.length - 1 : at - 1) : (at + 1) % stops.length;
+  event.preventDefault();
+  if (stops.length) stops[next].focus();
+}
+
+// The page's counterpart of a window becoming active again is the tab or the
+// browser window coming back to the front: the open dialog activates anew.
+function wireActivation() {
+  let away = false;
+  const leave = () => { away = true; };
+  const comeBack = () => {
+    if (!away) return;
+    away = false;
+    if (!game || $("message_box").open) return;
+    if ($("frm_message").open) activateNotice();
+    else if ($("frm_help").open) activateHelp();
+    if (updates.registration) updates.registration.update().catch(() => {});
+  };
+  document.addEventListener("visibilitychange", () => (document.hidden ? leave() : comeBack()));
+  window.addEventListener("blur", (event) => { if (event.target === window) leave(); });
+  window.addEventListener("focus", (event) => { if (event.target === window) comeBack(); });
 }
 
 function layoutDialogs() {
@@ -473,40 +656,140 @@ function fitWidth() {
 }
 
 // The module's exports under the names the page uses; texts come back as UTF-8.
+// A call that fails inside the module (an internal error, an abort) leaves
+// it unusable: the page stops the game and says so.
 function bind(module) {
-  const call = (name) => (...args) => module[`_${name}`](...args);
-  const text = (name) => (...args) => module.UTF8ToString(module[`_${name}`](...args));
-  const [helpTitle, exampleTitle, examplePicture, webHost, webAddress, linkFailed] = text("words")().split("\n");
+  const guard = (run) => (...args) => {
+    if (!game) throw new Error("the game has stopped");
+    try {
+      return run(...args);
+    } catch (error) {
+      fail(FAILURE.stopped);
+      throw error;
+    }
+  };
+  const call = (name) => guard((...args) => module[`_${name}`](...args));
+  const text = (name) => guard((...args) => module.UTF8ToString(module[`_${name}`](...args)));
+  const [helpTitle, exampleTitle, examplePicture, webHost, webAddress, linkFailed] =
+    module.UTF8ToString(module._words()).split("\n");
   return {
-    module, start: call("start"), view: text("view"), focus: text("focus"), layout: text("layout"),
-    deal: call("deal"), exit: call("exit_game"), key: call("key"),
+    module, start: call("start"), loadSounds: call("load_sounds"), view: text("view"), focus: text("focus"),
+    layout: text("layout"), deal: call("deal"), exit: call("exit_game"), key: call("key"),
     pressed: call("pressed"), clicked: call("clicked"), activate: call("activate"),
-    noticeOpen: () => module._notice_open() !== 0, noticeFace: call("notice_face"),
+    noticeOpen: guard(() => module._notice_open() !== 0), noticeFace: call("notice_face"),
     noticeWords: text("notice_words"), noticeSound: text("notice_sound"), closeNotice: call("close_notice"),
-    soundPlayable: (name) => module._sound_playable(name === "applause" ? 1 : 0) !== 0,
-    setHelpTopic: call("set_help_topic"), helpTopic: call("help_topic"), helpText: text("help_text"),
+    soundPlayable: guard((name) => module._sound_playable(name === "applause" ? 1 : 0) !== 0),
+    setHelpTopic: call("set_help_topic"), helpTopic: call("help_topic"), helpFile: text("help_file"),
+    helpText: text("help_text"), textFileLimit: call("text_file_limit"),
     exampleUnavailable: text("example_unavailable"), scrollRange: text("scroll_range"), scrollTop: call("scroll_top"),
     helpTitle: () => helpTitle, exampleTitle: () => exampleTitle, examplePicture: () => examplePicture,
     webHost: () => webHost, webAddress: () => webAddress, linkFailed: () => linkFailed,
   };
 }
 
-// --- start-up ---
+// --- a game that cannot start or run: told in the game's own message box ---
+const FAILURE = {
+  unsupported: "This browser cannot run Quarrow Solitaire: it needs WebAssembly, which is missing or switched off here.",
+  startup: "Quarrow Solitaire could not start: a part of the game did not load, or arrived damaged. Reloading the page may help.",
+  stopped: "Quarrow Solitaire stopped after an internal error. Reload the page to play again.",
+};
+
+// From then on the board, the menus and the dialogs do nothing.
+function fail(sentence) {
+  if (document.documentElement.dataset.failed) return;
+  document.documentElement.dataset.failed = "1";
+  game = null;
+  closeMenu(false);
+  for (const dialog of document.querySelectorAll("dialog")) if (dialog.open) dialog.close();
+  messageBox(sentence, () => {});
+}
+
+// --- pictures: 1x or @2x as the screen's density is now ---
 function showPictures() {
   for (const image of document.querySelectorAll("img[data-picture]")) {
     const src = picture(image.dataset.picture);
     if (image.getAttribute("src") !== src) image.src = src;
   }
+  for (const { element } of places.values()) element.style.backgroundImage = backgroundOf(element);
 }
 
+// Zoom, or a move to a denser screen, changes the ratio while the page is open.
+function followDensity() {
+  matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener("change", () => {
+    highDensity = window.devicePixelRatio >= 1.5;
+    showPictures();
+    followDensity();
+  }, { once: true });
+}
+
+// --- new versions: the service worker keeps the site; a new version waits
+// while this page is open, and the player is offered a reload into it ---
+const updates = { registration: null, controller: null, offered: false };
+
+// A version waits only while an older one is active, so there is always a
+// version to reload from. A player who reloads the page while one waits
+// gets it straight away: the reload already says what the bar would ask.
+function offerUpdate() {
+  const waiting = updates.registration.waiting;
+  if (!waiting) return;
+  const [navigation] = performance.getEntriesByType("navigation");
+  if (navigation && navigation.type === "reload" && !updates.offered) waiting.postMessage("take-over");
+  else $("update_bar").hidden = false;
+  updates.offered = true;
+}
+
+function watchForUpdates() {
+  if (!("serviceWorker" in navigator)) return;
+  updates.controller = navigator.serviceWorker.controller;
+  // A version that takes over from another while this page is open came from
+  // the player's choice here or in another tab: this page reloads rather than
+  // mix versions. The first version taking charge of the first visit is no
+  // change of version.
+  navigator.serviceWorker.addEventListener("controllerchange", () => {
+    const before = updates.controller;
+    updates.controller = navigator.serviceWorker.controller;
+    if (before) window.location.reload();
+  });
+  $("update_reload").addEventListener("click", () => {
+    const waiting = updates.registration && updates.registration.waiting;
+    if (waiting) waiting.postMessage("take-over");
+    else window.location.reload();
+  });
+  // The worker and the list it imports are always checked with the host.
+  navigator.serviceWorker.register("sw.js", { updateViaCache: "none" }).then((registration) => {
+    updates.registration = registration;
+    offerUpdate();
+    registration.addEventListener("updatefound", () => {
+      const worker = registration.installing;
+      worker.addEventListener("statechange", () => { if (worker.state === "installed") offerUpdate(); });
+    });
+  }).catch(() => {});
+}
+
+// --- start-up ---
+// The board is live as soon as the module is; the sounds join it when they
+// arrive, and the help texts are fetched at each showing.
 async function start() {
-  showPictures();
+  showPictures(); // the dialogs' pictures only now, not in the way of the board's
   fitWidth();
   window.addEventListener("resize", fitWidth);
-  const files = ["SOUND/APPLAUS.WAV", "SOUND/CLUCK.WAV", "rules.txt", "tvk.txt"];
-  const [module, ...contents] = await Promise.all([QuarrowGame(), ...files.map(fetchBytes)]);
+  if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {
+    fail(FAILURE.unsupported);
+    return;
+  }
+  const sounds = Promise.all(["SOUND/APPLAUS.WAV", "SOUND/CLUCK.WAV"].map((file) => fetchBytes(file)));
+  let module;
+  try {
+    const tooLate = new Promise((_, reject) => setTimeout(() => reject(new Error("too late")), MODULE_TIMEOUT_MS));
+    await Promise.race([loadModule(), tooLate]);
+    module = await Promise.race([QuarrowGame({ onAbort: () => fail(game ? FAILURE.stopped : FAILURE.startup) }),
+      tooLate]);
+  } catch {
+    fail(FAILURE.startup);
+    return;
+  }
+  if (document.documentElement.dataset.failed) return;
   module.FS.mkdirTree(`${FOLDER}/SOUND`);
-  files.forEach((file, i) => { if (contents[i]) module.FS.writeFile(`${FOLDER}/${file}`, contents[i]); });
   game = bind(module);
   game.start();
   layoutDialogs();
@@ -515,8 +798,15 @@ async function start() {
   wireDialogs();
   render();
   $("board").focus({ preventScroll: true });
-  await Promise.all([prepareSound("applause", contents[0]), prepareSound("cluck", contents[1])]);
   document.documentElement.dataset.ready = "1";
+
+  const [applause, cluck] = await sounds;
+  if (!game) return;
+  if (applause) module.FS.writeFile(`${FOLDER}/SOUND/APPLAUS.WAV`, applause);
+  if (cluck) module.FS.writeFile(`${FOLDER}/SOUND/CLUCK.WAV`, cluck);
+  game.loadSounds();
+  await Promise.all([prepareSound("applause", applause), prepareSound("cluck", cluck)]);
+  document.documentElement.dataset.sounds = "1";
 }
 
 // The board picture is painted first; only then is the module fetched and
@@ -538,5 +828,8 @@ function afterFirstPaint() {
   return loaded.then(() => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0))));
 }
 
-if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
-afterFirstPaint().then(loadModule).then(start);
+followDensity();
+wireDialogFrames();
+wireActivation();
+watchForUpdates();
+afterFirstPaint().then(start);
