@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "rules/card.h"
+#include "services/plane.h"
 
 namespace quarrow {
 
@@ -15,6 +16,8 @@ inline constexpr std::string_view kExamplePicture = "SOUND/example.gif";
 inline constexpr int kExampleClientWidth = 360;
 inline constexpr int kExampleClientHeight = 316;
 inline constexpr int kExampleBarWidth = 17;
+// The sunken frame's width on each side.
+inline constexpr int kExampleBorder = 2;
 
 // The message when the picture cannot be shown: the file's path as the
 // platform writes it, then why (WhyUnreadable, NotAPicture).
@@ -39,5 +42,24 @@ struct ScrollRange {
     Int16 FromBar(int barValue) const;
 };
 ScrollRange ExampleScrollRange(int innerHeight, int pictureHeight);
+
+// Where the viewer's parts lie, in pixels of its client area, for a picture
+// pictureHeight high: the sunken frame (picOuter) with its border, the inside
+// where the picture shows (its top at the bar's value), and the bar beside
+// the frame, shown only when the picture is taller than the inside.
+struct ExampleLayout {
+    Rect frame;
+    Rect inside;
+    bool bar_shown = false;
+    Rect bar;
+    ScrollRange range;
+};
+ExampleLayout LayOutExample(int pictureHeight);
+
+// The viewer's keys and its bar's own steps: an arrow key or arrow button a
+// SmallChange, Page Up/Down or a click on the track a LargeChange, Home and
+// End the two ends. The value after the step, held inside the range.
+enum class ScrollStep { LineUp, LineDown, PageUp, PageDown, Top, Bottom };
+Int16 ScrollBy(const ScrollRange& range, Int16 value, ScrollStep step);
 
 } // namespace quarrow

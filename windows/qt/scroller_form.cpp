@@ -11,9 +11,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 
 #include "services/qt/message_box.h"
 #include "services/qt/pictures.h"
+#include "services/qt/qt_plane.h"
 #include "services/qt/window_geometry.h"
 #include "services/qt/modal_window.h"
 
@@ -95,29 +97,18 @@ ScrollerForm::ScrollerForm(const QPixmap& picture, QWidget* parent)
 
 void ScrollerForm::Layout()
 {
-    const int border = picOuter->frameWidth();
-    const int neededHeight = 2 * border + picInner->height();
-    int frameWidth = kClientWidth;
-    const int frameHeight = kClientHeight;
-    const bool barNeeded = neededHeight > frameHeight;
-    if (barNeeded)
-        frameWidth -= kBarWidth;
-
-    picOuter->setGeometry(0, 0, frameWidth, frameHeight);
-    inside_->setGeometry(picOuter->contentsRect());
+    layout_ = LayOutExample(picInner->height());
+    picOuter->setGeometry(ToQRect(layout_.frame));
+    // The frame sits at the window's corner, so its inside needs no shifting.
+    inside_->setGeometry(ToQRect(layout_.inside));
     picInner->move(0, 0);
-
-    if (barNeeded) {
-        vbarScroller->setGeometry(frameWidth, 0, kBarWidth, frameHeight);
-        vbarScroller->show();
-    } else {
-        vbarScroller->hide();
-    }
+    vbarScroller->setGeometry(ToQRect(layout_.bar));
+    vbarScroller->setVisible(layout_.bar_shown);
 }
 
 void ScrollerForm::InitScroller()
 {
-    const ScrollRange range = ExampleScrollRange(picOuter->contentsRect().height(), picInner->height());
+    const ScrollRange& range = layout_.range;
     scroller_->SetRange(range.min, range.max, range.small_change, range.large_change);
 }
 
@@ -133,36 +124,23 @@ void ScrollerForm::wheelEvent(QWheelEvent* event)
 
 void ScrollerForm::keyPressEvent(QKeyEvent* event)
 {
-    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    std::optional<ScrollStep> step;
     if (!(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) {
         switch (event->key()) {
-        case Qt::Key_Down:
-            action = QAbstractSlider::SliderSingleStepAdd;
-            break;
-        case Qt::Key_Up:
-            action = QAbstractSlider::SliderSingleStepSub;
-            break;
-        case Qt::Key_PageDown:
-            action = QAbstractSlider::SliderPageStepAdd;
-            break;
-        case Qt::Key_PageUp:
-            action = QAbstractSlider::SliderPageStepSub;
-            break;
-        case Qt::Key_Home:
-            action = QAbstractSlider::SliderToMinimum;
-            break;
-        case Qt::Key_End:
-            action = QAbstractSlider::SliderToMaximum;
-            break;
-        default:
-            break;
+        case Qt::Key_Down: step = ScrollStep::LineDown; break;
+        case Qt::Key_Up: step = ScrollStep::LineUp; break;
+        case Qt::Key_PageDown: step = ScrollStep::PageDown; break;
+        case Qt::Key_PageUp: step = ScrollStep::PageUp; break;
+        case Qt::Key_Home: step = ScrollStep::Top; break;
+        case Qt::Key_End: step = ScrollStep::Bottom; break;
+        default: break;
         }
     }
-    if (action == QAbstractSlider::SliderNoAction || !vbarScroller->isVisible()) {
+    if (!step || !layout_.bar_shown) {
         QDialog::keyPressEvent(event);
         return;
     }
-    vbarScroller->triggerAction(action);
+    scroller_->SetValue(ScrollBy(layout_.range, scroller_->value(), *step));
 }
 
 void ScrollerForm::vbarScroller_Change(Int16 value)

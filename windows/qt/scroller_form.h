@@ -75,6 +75,7 @@ private:
     QLabel* picInner = nullptr;
     QScrollBar* vbarScroller = nullptr;
     SignedScrollBar* scroller_ = nullptr;
+    ExampleLayout layout_;
 };
 
 // Loads SOUND/example.gif from the program's folder and shows it modally.

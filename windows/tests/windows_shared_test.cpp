@@ -46,6 +46,36 @@ TEST(ScrollRangeTest, ABarThatCountsUpwardsCarriesARangeThatRunsDown)
     EXPECT_EQ(upwards.FromBar(10), 20);
 }
 
+// Every front end lays the viewer out and steps its bar by these.
+TEST(ExampleLayoutTest, TheBarShowsOnlyForAPictureTallerThanTheFrameHolds)
+{
+    const ExampleLayout fits = LayOutExample(312); // with the two borders, the window's height
+    EXPECT_FALSE(fits.bar_shown);
+    EXPECT_EQ(fits.frame, Rect(0, 0, 360, 316));
+    EXPECT_EQ(fits.inside, Rect(2, 2, 356, 312));
+
+    const ExampleLayout tall = LayOutExample(313);
+    EXPECT_TRUE(tall.bar_shown);
+    EXPECT_EQ(tall.frame, Rect(0, 0, 343, 316));
+    EXPECT_EQ(tall.bar, Rect(343, 0, 17, 316));
+    EXPECT_EQ(tall.range.max, -1);
+    EXPECT_EQ(ScrollBy(tall.range, 0, ScrollStep::LineDown), -1);
+
+    // The worked example: each step from where the one before left the picture.
+    const ExampleLayout worked = LayOutExample(729);
+    EXPECT_EQ(worked.inside, Rect(2, 2, 339, 312));
+    const std::pair<ScrollStep, Int16> steps[] = {
+        {ScrollStep::LineUp, 0},    {ScrollStep::LineDown, -62}, {ScrollStep::PageDown, -374},
+        {ScrollStep::Bottom, -417}, {ScrollStep::LineDown, -417}, {ScrollStep::PageUp, -105},
+        {ScrollStep::Top, 0},       {ScrollStep::PageDown, -312},
+    };
+    Int16 top = 0;
+    for (const auto& [step, expected] : steps) {
+        top = ScrollBy(worked.range, top, step);
+        EXPECT_EQ(top, expected) << static_cast<int>(step);
+    }
+}
+
 class NoticeTest : public ::testing::Test {
 protected:
     testing::ScriptedRandom random_;

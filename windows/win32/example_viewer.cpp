@@ -20,23 +20,15 @@ namespace {
 using namespace win32_parts;
 
 constexpr int kBarId = 100;
-// The sunken frame's width on each side, in design pixels.
-constexpr int kBorder = 2;
 
 struct Viewer {
     Picture picture;
     UINT dpi = 96;
-    bool bar_needed = false;
-    ScrollRange range;
+    ExampleLayout layout;
     Int16 value = 0; // the picture's top, 0 down to range.max
     HWND bar = nullptr;
     int wheel = 0; // turned but less than a notch, from a fine-grained wheel
 };
-
-Rect FrameRect(const Viewer& viewer)
-{
-    return {0, 0, kExampleClientWidth - (viewer.bar_needed ? kExampleBarWidth : 0), kExampleClientHeight};
-}
 
 void SetBar(Viewer& viewer)
 {
@@ -45,52 +37,44 @@ void SetBar(Viewer& viewer)
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
     // A native bar's highest position is nMax - nPage + 1, so the page is
     // added to the span for positions 0..Span() with a thumb a page long.
-    const int page = std::abs(int {viewer.range.large_change});
+    const int page = std::abs(int {viewer.layout.range.large_change});
     info.nMin = 0;
     info.nPage = static_cast<UINT>(page);
-    info.nMax = viewer.range.Span() + std::max(page, 1) - 1;
-    info.nPos = viewer.range.ToBar(viewer.value);
+    info.nMax = viewer.layout.range.Span() + std::max(page, 1) - 1;
+    info.nPos = viewer.layout.range.ToBar(viewer.value);
     SetScrollInfo(viewer.bar, SB_CTL, &info, TRUE);
 }
 
 void ScrollTo(HWND window, Viewer& viewer, int barValue)
 {
-    barValue = std::clamp(barValue, 0, viewer.range.Span());
-    const Int16 value = viewer.range.FromBar(barValue);
+    barValue = std::clamp(barValue, 0, viewer.layout.range.Span());
+    const Int16 value = viewer.layout.range.FromBar(barValue);
     if (value == viewer.value)
         return;
     viewer.value = value;
     SetScrollPos(viewer.bar, SB_CTL, barValue, TRUE);
-    const RECT frame = ToRect(Scaled(FrameRect(viewer), viewer.dpi));
+    const RECT frame = ToRect(Scaled(viewer.layout.frame, viewer.dpi));
     InvalidateRect(window, &frame, FALSE);
 }
 
+void Step(HWND window, Viewer& viewer, ScrollStep step)
+{
+    const ScrollRange& range = viewer.layout.range;
+    ScrollTo(window, viewer, range.ToBar(ScrollBy(range, viewer.value, step)));
+}
+
+// The bar's own arrows and track, and the keys, all step as the viewer says.
 void Scroll(HWND window, Viewer& viewer, int action)
 {
-    if (!viewer.bar_needed)
+    if (!viewer.layout.bar_shown)
         return;
-    const int position = viewer.range.ToBar(viewer.value);
-    const int line = std::abs(int {viewer.range.small_change});
-    const int page = std::abs(int {viewer.range.large_change});
     switch (action) {
-    case SB_LINEDOWN:
-        ScrollTo(window, viewer, position + line);
-        break;
-    case SB_LINEUP:
-        ScrollTo(window, viewer, position - line);
-        break;
-    case SB_PAGEDOWN:
-        ScrollTo(window, viewer, position + page);
-        break;
-    case SB_PAGEUP:
-        ScrollTo(window, viewer, position - page);
-        break;
-    case SB_TOP:
-        ScrollTo(window, viewer, 0);
-        break;
-    case SB_BOTTOM:
-        ScrollTo(window, viewer, viewer.range.Span());
-        break;
+    case SB_LINEDOWN: Step(window, viewer, ScrollStep::LineDown); break;
+    case SB_LINEUP: Step(window, viewer, ScrollStep::LineUp); break;
+    case SB_PAGEDOWN: Step(window, viewer, ScrollStep::PageDown); break;
+    case SB_PAGEUP: Step(window, viewer, ScrollStep::PageUp); break;
+    case SB_TOP: Step(window, viewer, ScrollStep::Top); break;
+    case SB_BOTTOM: Step(window, viewer, ScrollStep::Bottom); break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
         SCROLLINFO info {};
@@ -107,14 +91,15 @@ void Scroll(HWND window, Viewer& viewer, int action)
 
 void Paint(HDC dc, const Viewer& viewer)
 {
-    const Rect frame = Scaled(FrameRect(viewer), viewer.dpi);
+    const Rect frame = Scaled(viewer.layout.frame, viewer.dpi);
     RECT edge = ToRect(frame);
     DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
     // The picture slides inside the border, never over it.
-    const Rect inside = Scaled(FrameRect(viewer).adjusted(kBorder, kBorder, -kBorder, -kBorder), viewer.dpi);
+    const Rect inside = Scaled(viewer.layout.inside, viewer.dpi);
     const HRGN clip = CreateRectRgn(inside.x(), inside.y(), inside.x() + inside.width(), inside.y() + inside.height());
     SelectClipRgn(dc, clip);
-    const Rect target = Scaled(Rect(kBorder, kBorder + viewer.value, viewer.picture.width(), viewer.picture.height()),
+    const Rect target = Scaled(Rect(viewer.layout.inside.x(), viewer.layout.inside.y() + viewer.value,
+                                    viewer.picture.width(), viewer.picture.height()),
                                viewer.dpi);
     DrawPicture(dc, viewer.picture, target);
     SelectClipRgn(dc, nullptr);
@@ -243,12 +228,9 @@ bool ShowExampleViewer(HWND owner, const std::string& programDir)
     if (!window)
         return false;
     viewer.dpi = WindowDpi(window);
-    const int innerHeight = kExampleClientHeight - 2 * kBorder;
-    viewer.bar_needed = viewer.picture.height() > innerHeight;
-    viewer.range = ExampleScrollRange(innerHeight, viewer.picture.height());
-    const Rect barPlace = Scaled(Rect(kExampleClientWidth - kExampleBarWidth, 0, kExampleBarWidth, kExampleClientHeight),
-                                 viewer.dpi);
-    viewer.bar = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT | (viewer.bar_needed ? WS_VISIBLE : 0),
+    viewer.layout = LayOutExample(viewer.picture.height());
+    const Rect barPlace = Scaled(viewer.layout.bar, viewer.dpi);
+    viewer.bar = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT | (viewer.layout.bar_shown ? WS_VISIBLE : 0),
                                  barPlace.x(), barPlace.y(), barPlace.width(), barPlace.height(), window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBarId)), GetModuleHandleW(nullptr),
                                  nullptr);
