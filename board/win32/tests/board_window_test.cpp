@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "board/board_geometry.h"
@@ -168,6 +169,17 @@ TEST(BoardWindowStart, AMissingIconStopsStartUpNamingTheFile)
     std::filesystem::create_directories(empty / "SOUND" / "qrrow_icon.ico");
     EXPECT_EQ(board->Form_Load(), "Quarrow Solitaire cannot start: the window icon " + folder
                   + "\\SOUND\\qrrow_icon.ico is a folder, not a picture.");
+    std::filesystem::remove(empty / "SOUND" / "qrrow_icon.ico");
+    // Cut short by an interrupted copy, or with a drawing that claims more
+    // rows than it holds: refused before the system reads past its end.
+    const std::string emblem = ArtworkBytes(L"emblem.ico");
+    std::string lying = emblem;
+    lying[30] = '\x80';
+    for (const std::string& bytes : {emblem.substr(0, emblem.size() / 2), lying}) {
+        std::ofstream(empty / "SOUND" / "qrrow_icon.ico", std::ios::binary) << bytes;
+        EXPECT_EQ(board->Form_Load(), "Quarrow Solitaire cannot start: the window icon " + folder
+                      + "\\SOUND\\qrrow_icon.ico cannot be loaded as a picture.");
+    }
     std::filesystem::remove_all(empty);
 }
 
