@@ -86,6 +86,8 @@ LRESULT CALLBACK LinkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_KILLFOCUS:
         InvalidateRect(window, nullptr, TRUE);
         return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(*link->font);
     case WM_SETCURSOR:
         SetCursor(PointingHandCursor(link->dpi >= 144));
         return TRUE;
@@ -189,6 +191,9 @@ void ShowView(HWND window, Help& help, HelpView view)
     const std::wstring text = FromUtf16(HelpText(help.program_dir, view, u"\r\n"));
     SetWindowTextW(help.text, text.c_str());
     ShowWindow(help.link, view == HelpView::About ? SW_SHOW : SW_HIDE);
+    // The whole client area is painted again, background and all (buffered,
+    // below): the two pictures differ in place and size, so drawing one over
+    // the other would leave the edges of the first on screen.
     InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -272,7 +277,7 @@ LRESULT CALLBACK HelpProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     default:
         break;
     }
-    if (LRESULT result; AnswerPaint(window, message, wParam, false, [&](HDC dc) { Paint(dc, *help); }, result))
+    if (LRESULT result; AnswerPaint(window, message, wParam, true, [&](HDC dc) { Paint(dc, *help); }, result))
         return result;
     return DefWindowProcW(window, message, wParam, lParam);
 }
