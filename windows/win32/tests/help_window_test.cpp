@@ -6,6 +6,7 @@
 #include "rules/testing/stacked_deck.h"
 #include "services/win32/pictures.h"
 #include "services/win32/wide.h"
+#include "services/win32/window_geometry.h"
 #include "windows/help_content.h"
 #include "windows/win32/tests/window_driver.h"
 
@@ -162,6 +163,34 @@ TEST_F(HelpWindowTest, TheLinkIsDrawnInABoldUnderlinedFaceThatFitsItsPlace)
     // Bold strokes are about twice as wide; a face drawn regular gives the same ink.
     EXPECT_GT(boldInk, regularInk * 5 / 4) << "bold " << boldInk << ", regular " << regularInk;
     EXPECT_LE(words.cx, place.right) << "the whole host shows";
+}
+
+TEST_F(HelpWindowTest, MovedToAScreenOfTwiceTheDotsPerInchItsPartsAndFontsDouble)
+{
+    game_.help_topic = 1;
+    testing::DpiLook ok[2], text[2];
+    LONG link[2] {};
+    ASSERT_TRUE(testing::RunWhileOpen(kHelpWindowClass, [&] { ShowHelpWindow(owner_.get(), game_, ProgramDir()); },
+                                      [&](HWND help) {
+                                          const HWND button = GetDlgItem(help, IDOK);
+                                          const HWND box = FindWindowExW(help, nullptr, L"EDIT", nullptr);
+                                          const HWND words = FindWindowExW(help, nullptr, L"QuarrowLink", nullptr);
+                                          const UINT dpi = WindowDpi(help);
+                                          for (int look = 0; look < 2; ++look) {
+                                              ok[look] = testing::LookAt(help, button);
+                                              text[look] = testing::LookAt(help, box);
+                                              LOGFONTW font {};
+                                              GetObjectW(reinterpret_cast<HFONT>(SendMessageW(words, WM_GETFONT, 0, 0)),
+                                                         sizeof font, &font);
+                                              link[look] = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+                                              if (look == 0)
+                                                  testing::MoveToDpi(help, dpi, 2 * dpi);
+                                          }
+                                          testing::PressKey(help, VK_ESCAPE);
+                                      }));
+    EXPECT_TRUE(testing::ScaledBy(ok[0], ok[1], 2)) << "the OK button and its font";
+    EXPECT_TRUE(testing::ScaledBy(text[0], text[1], 2)) << "the text box and its font";
+    EXPECT_GT(link[1], link[0] * 3 / 2) << "the link's face";
 }
 
 // What has the keyboard: the text box, a button's caption or the link's words.

@@ -106,4 +106,37 @@ std::wstring TextOf(HWND window)
     return text.data();
 }
 
+DpiLook LookAt(HWND window, HWND child)
+{
+    DpiLook look;
+    RECT client {};
+    GetClientRect(window, &client);
+    look.client = Size(client.right, client.bottom);
+    GetWindowRect(child, &look.child);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&look.child), 2);
+    if (const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0))) {
+        LOGFONTW description {};
+        GetObjectW(font, sizeof description, &description);
+        look.font_height = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
+    }
+    return look;
+}
+
+void MoveToDpi(HWND window, UINT fromDpi, UINT dpi)
+{
+    RECT place {};
+    GetWindowRect(window, &place);
+    place.right = place.left + MulDiv(place.right - place.left, static_cast<int>(dpi), static_cast<int>(fromDpi));
+    place.bottom = place.top + MulDiv(place.bottom - place.top, static_cast<int>(dpi), static_cast<int>(fromDpi));
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
+}
+
+bool ScaledBy(const DpiLook& before, const DpiLook& after, int factor)
+{
+    const auto within = [factor](long was, long is) { return is - was * factor <= 2 && was * factor - is <= 2; };
+    return within(before.child.left, after.child.left) && within(before.child.top, after.child.top)
+        && within(before.child.right, after.child.right) && within(before.child.bottom, after.child.bottom)
+        && within(before.font_height, after.font_height);
+}
+
 } // namespace quarrow::testing

@@ -55,4 +55,22 @@ void PressKey(HWND window, WPARAM key);
 
 std::wstring TextOf(HWND window);
 
+// What a move to a screen of other dots per inch changes in a window: its
+// client area, a child's place in it, and the height of the child's font
+// (0 without one).
+struct DpiLook {
+    Size client;
+    RECT child {};
+    int font_height = 0;
+};
+DpiLook LookAt(HWND window, HWND child);
+
+// Tells the window it is now on a screen of dpi dots per inch, with the
+// place the system would suggest: its own rectangle, scaled from fromDpi.
+void MoveToDpi(HWND window, UINT fromDpi, UINT dpi);
+
+// Whether after shows every length of before scaled by factor, give or take
+// a pixel each.
+bool ScaledBy(const DpiLook& before, const DpiLook& after, int factor);
+
 } // namespace quarrow::testing
