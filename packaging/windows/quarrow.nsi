@@ -44,6 +44,7 @@ InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
+BrandingText "${NAME} ${VERSION}"
 
 Var Listed      ; uninstall.lst, open for appending while installing
 Var Updating    ; 1 when an installation is there already
