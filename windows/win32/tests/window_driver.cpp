@@ -67,7 +67,7 @@ OwnerWindow::~OwnerWindow()
     DestroyWindow(window_);
 }
 
-ClientPicture::ClientPicture(HWND window)
+ClientPicture::ClientPicture(HWND window, bool asShown)
 {
     RECT client {};
     GetClientRect(window, &client);
@@ -82,7 +82,13 @@ ClientPicture::ClientPicture(HWND window)
     const HDC dc = CreateCompatibleDC(nullptr);
     const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
     const HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    if (asShown) {
+        const HDC shown = GetDC(window);
+        BitBlt(dc, 0, 0, size_.width(), size_.height(), shown, 0, 0, SRCCOPY);
+        ReleaseDC(window, shown);
+    } else {
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    }
     GdiFlush();
     pixels_.assign(bits, static_cast<std::size_t>(size_.width() * size_.height()));
     for (std::uint32_t& pixel : pixels_)
@@ -126,8 +132,10 @@ void MoveToDpi(HWND window, UINT fromDpi, UINT dpi)
 {
     RECT place {};
     GetWindowRect(window, &place);
-    place.right = place.left + MulDiv(place.right - place.left, static_cast<int>(dpi), static_cast<int>(fromDpi));
-    place.bottom = place.top + MulDiv(place.bottom - place.top, static_cast<int>(dpi), static_cast<int>(fromDpi));
+    // At the screen's top left, where even twice the size stays on it and
+    // so is drawn.
+    place = {0, 0, MulDiv(place.right - place.left, static_cast<int>(dpi), static_cast<int>(fromDpi)),
+             MulDiv(place.bottom - place.top, static_cast<int>(dpi), static_cast<int>(fromDpi))};
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
 }
 

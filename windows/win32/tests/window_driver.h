@@ -36,11 +36,12 @@ private:
 };
 
 // The window's client area as its WM_PRINTCLIENT paints it, pixel by pixel
-// (0xRRGGBB), whatever covers it on the screen.
+// (0xRRGGBB), whatever covers it on the screen; or, asShown, as its painting
+// has left it, its children's included.
 class ClientPicture {
 public:
     ClientPicture() = default;
-    explicit ClientPicture(HWND window);
+    explicit ClientPicture(HWND window, bool asShown = false);
     std::uint32_t At(int x, int y) const { return pixels_[static_cast<std::size_t>(y * size_.width() + x)]; }
     Size size() const { return size_; }
 
@@ -66,7 +67,8 @@ struct DpiLook {
 DpiLook LookAt(HWND window, HWND child);
 
 // Tells the window it is now on a screen of dpi dots per inch, with the
-// place the system would suggest: its own rectangle, scaled from fromDpi.
+// place the system would suggest: its own size scaled from fromDpi, at the
+// screen's top left.
 void MoveToDpi(HWND window, UINT fromDpi, UINT dpi);
 
 // Whether after shows every length of before scaled by factor, give or take
