@@ -1,6 +1,7 @@
 #include "board/win32/board_canvas.h"
 
 #include <cstdio>
+#include <exception>
 #include <string>
 
 #include "board/board_geometry.h"
@@ -66,8 +67,13 @@ void BoardCanvas::FreeBuffers()
 
 BoardCanvas::Ahead BoardCanvas::DecodeBoardAhead(bool doubleSize)
 {
-    return {std::async(std::launch::async, [doubleSize] { return LoadArtwork(L"board.gif", doubleSize); }),
-            doubleSize};
+    // No thread to be had: the first paint decodes it, as it would anyway.
+    try {
+        return {std::async(std::launch::async, [doubleSize] { return LoadArtwork(L"board.gif", doubleSize); }),
+                doubleSize};
+    } catch (const std::exception&) {
+        return {{}, doubleSize};
+    }
 }
 
 void BoardCanvas::TakeBoardAhead(Ahead ahead)
@@ -118,9 +124,16 @@ void BoardCanvas::PrepareBuffers(HDC target)
     // after, so its decoded pixels need not be kept.
     Picture board;
     if (board_ahead_.valid()) {
-        Picture ahead = board_ahead_.get();
-        if (ahead_double_ == scale_.doubleSize())
-            board = std::move(ahead);
+        // This runs inside WM_PAINT, where nothing may be thrown: whatever
+        // went wrong on the decoding thread, decoding here again is the
+        // answer.
+        try {
+            Picture ahead = board_ahead_.get();
+            if (ahead_double_ == scale_.doubleSize())
+                board = std::move(ahead);
+        } catch (...) {
+            board = Picture();
+        }
     }
     if (!board.valid())
         board = LoadArtwork(L"board.gif", scale_.doubleSize());

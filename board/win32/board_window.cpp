@@ -171,8 +171,50 @@ LRESULT CALLBACK BoardWindow::WindowProc(HWND window, UINT message, WPARAM wPara
     return board->Handle(message, wParam, lParam);
 }
 
+class BoardWindow::ModalScope {
+public:
+    explicit ModalScope(BoardWindow& board) : board_(board) { ++board_.modal_depth_; }
+    ~ModalScope() { --board_.modal_depth_; }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    BoardWindow& board_;
+};
+
+bool BoardWindow::ModalUp() const
+{
+    // Disabled: a window of the system's (a message box) is modal over it.
+    return modal_depth_ > 0 || !IsWindowEnabled(window_);
+}
+
+namespace {
+
+// Being disabled keeps the player's own input away while a modal window is
+// up, but not what is posted or sent to the board: a re-deal or a move then
+// would change the game under the handler that is waiting for the window.
+bool IsBoardInput(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_KEYDOWN:
+    case WM_COMMAND:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 LRESULT BoardWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (IsBoardInput(message) && ModalUp())
+        return 0;
     switch (message) {
     case WM_PAINT:
         Paint();
@@ -301,6 +343,8 @@ void BoardWindow::Run(Handler&& handler, bool dealt)
     // unwinding through the system's message dispatch is undefined, so stop
     // here with the reason.
     try {
+        // A refusal or the win shows the notice from inside the handler.
+        const ModalScope modal(*this);
         handler();
     } catch (const InternalError& error) {
         const std::string text = std::string("Quarrow Solitaire internal error: ") + error.what();
@@ -476,17 +520,20 @@ void BoardWindow::mnu_exit_Click()
 void BoardWindow::mnu_rules_Click()
 {
     game_.help_topic = 0;
+    const ModalScope modal(*this);
     ShowHelpWindow(window_, game_, program_dir_);
 }
 
 void BoardWindow::mnu_example_Click()
 {
+    const ModalScope modal(*this);
     ShowExampleViewer(window_, program_dir_);
 }
 
 void BoardWindow::mnu_about_Click()
 {
     game_.help_topic = 1;
+    const ModalScope modal(*this);
     ShowHelpWindow(window_, game_, program_dir_);
 }
 

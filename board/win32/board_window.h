@@ -69,6 +69,12 @@ private:
     // Every event goes to the game through here, then the board is mirrored.
     template <typename Handler>
     void Run(Handler&& handler, bool dealt = false);
+    // Whether a window the board opened modally is up: it runs its own
+    // message loop inside the handler that opened it, and the board takes
+    // no command, key or click until it has closed.
+    bool ModalUp() const;
+    // Counts a modal window up for as long as it lives.
+    class ModalScope;
     void Click(FocusPlace place);
 
     void Command(int id);
@@ -91,6 +97,7 @@ private:
     FocusPlace pressed_;          // the place the left button went down on
     HICON icons_[2] {};
     bool place_windows_asked_ = false;
+    int modal_depth_ = 0;
 };
 
 } // namespace quarrow

@@ -4,7 +4,9 @@ Wine, as a player uses them:
 
 - Help > Rules opens "Quarrow Solitaire - Help" with a 441 x 305 client area,
   the rules text and the leaves picture; About switches it to the about text
-  and the logo;
+  and the logo, Rules back again, and so does a re-activation (another
+  window taking the focus and giving it back); after each, the picture
+  column shows that view's picture and nothing of the other's;
 - the link, clicked, hands http://www.quarrow-games.example to the desktop's
   browser (a stand-in xdg-open first on PATH records it);
 - when the link cannot be opened (Wine's browser launcher switched off), the
@@ -18,6 +20,7 @@ Usage (under tests/e2e/run_in_xvfb.sh [--wm]):
   wine_help.py <program.exe> <assets folder>
 """
 import os
+import subprocess
 import sys
 import tempfile
 import time
@@ -35,7 +38,13 @@ TEXT = (8, 11, 258, 286)
 LEAVES_AT = (309, 26)
 LOGO_AT = (296, 59)
 ABOUT_BUTTON = (363, 254)
+RULES_BUTTON = (363, 225)
 LINK = (364, 171)
+# Where either view draws: both pictures in their frames and the link, and
+# what each view may cover of it (x, y, width, height in client pixels).
+COLUMN = (295, 25, 140, 155)
+DRAWN = {"leaves": [(308, 25, 109, 138)], "logo": [(295, 58, 140, 102), (291, 162, 146, 18)]}
+BACKGROUND_AT = (290, 20)
 
 
 class HelpWindow:
@@ -66,6 +75,34 @@ class HelpWindow:
     def view(self, name, what):
         return xsession.screen_when(self.workdir, lambda s: self.shows(s, name), timeout=10)
 
+    def strays(self, screen, name):
+        """Pixels of the picture column, outside what the view named draws,
+        that are not the window's background: what is left of the other view."""
+        left, top = self.client[:2]
+        background = screen.at(left + BACKGROUND_AT[0], top + BACKGROUND_AT[1])
+        x0, y0, width, height = COLUMN
+        rows = screen.region(left + x0, top + y0, width, height)
+        found = []
+        for y in range(y0, y0 + height):
+            for x in range(x0, x0 + width):
+                if any(ax <= x < ax + aw and ay <= y < ay + ah for ax, ay, aw, ah in DRAWN[name]):
+                    continue
+                at = 3 * ((y - y0) * width + (x - x0))
+                if tuple(rows[at:at + 3]) != tuple(background):
+                    found.append((x, y))
+        return found
+
+    def one_view(self, name, what, failures):
+        """Waits for the view's picture, alone in its column; a failure names
+        where the other view still shows."""
+        screen = xsession.screen_when(self.workdir, lambda s: self.shows(s, name) and not self.strays(s, name),
+                                      timeout=5)
+        strays = self.strays(screen, name)
+        if strays or not self.shows(screen, name):
+            failures.append(f"{what}: the {name} view shows " + (
+                f"{len(strays)} stray pixels of the other view, the first at {strays[0]}" if strays
+                else "not its picture"))
+
     def close(self):
         xsession.focus(self.window)
         xsession.xdotool("key", "Escape")
@@ -82,16 +119,34 @@ def rules_about_and_link(board, pictures, opened, workdir, failures):
     help_window = HelpWindow(board, "r", pictures, workdir)
     if help_window.client[2:] != HELP_CLIENT:
         failures.append(f"help client area {help_window.client[2:]}, not {HELP_CLIENT}")
+    help_window.one_view("leaves", "Help > Rules", failures)
     rules = xsession.Screen(workdir)
     if not inked(help_window.text(rules)):
         failures.append("Help > Rules shows no text")
     help_window.click(*ABOUT_BUTTON)
-    about = help_window.view("logo", "About")
-    if not help_window.shows(about, "logo") or help_window.shows(about, "leaves"):
-        failures.append("About did not switch the help window to the logo")
+    help_window.one_view("logo", "Rules, then About", failures)
+    about = xsession.Screen(workdir)
     if help_window.text(about) == help_window.text(rules) or not inked(help_window.text(about)):
         failures.append("About did not change the text")
-    step("rules, then about")
+    help_window.click(*RULES_BUTTON)
+    help_window.one_view("leaves", "About, then Rules", failures)
+    help_window.click(*ABOUT_BUTTON)
+    help_window.one_view("logo", "About again", failures)
+    # Another program takes the focus and gives it back: the window shows
+    # the view the menu chose again. Bare, Wine keeps its activation when
+    # another X client takes the focus, so only a window manager can tell.
+    if xsession.WINDOW_MANAGER:
+        other = subprocess.Popen(["xmessage", "-geometry", "+0+0", "elsewhere"])
+        try:
+            xsession.focus(xsession.find_window("^xmessage$"))
+            xsession.focus(help_window.window)
+            help_window.one_view("leaves", "a re-activation in the about view of Help > Rules", failures)
+        finally:
+            other.kill()
+            other.wait()
+        help_window.click(*ABOUT_BUTTON)
+        help_window.one_view("logo", "About after the re-activation", failures)
+    step("rules, about, rules, re-activated")
 
     help_window.click(*LINK)
 
@@ -115,6 +170,7 @@ def rules_about_and_link(board, pictures, opened, workdir, failures):
 
 def link_fails(board, pictures, workdir, failures):
     help_window = HelpWindow(board, "a", pictures, workdir)
+    help_window.one_view("logo", "Help > About", failures)
     top = help_window.text(xsession.Screen(workdir))
     # One notch of the wheel down the text leaves the focus where it is.
     xsession.move_to(help_window.client[0] + TEXT[0] + TEXT[2] // 2, help_window.client[1] + TEXT[1] + TEXT[3] // 2)

@@ -167,6 +167,12 @@ LRESULT CALLBACK ViewerProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
         EndModal(window);
         return 0;
+    case WM_DPICHANGED:
+        // Moved to a screen of other dots per inch; the picture is drawn
+        // at the window's scale, whatever it is.
+        FollowDpi(window, viewer->dpi, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        viewer->dpi = HIWORD(wParam);
+        return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         break;

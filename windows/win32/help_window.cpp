@@ -86,6 +86,8 @@ LRESULT CALLBACK LinkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_KILLFOCUS:
         InvalidateRect(window, nullptr, TRUE);
         return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(*link->font);
     case WM_SETCURSOR:
         SetCursor(PointingHandCursor(link->dpi >= 144));
         return TRUE;
@@ -189,6 +191,9 @@ void ShowView(HWND window, Help& help, HelpView view)
     const std::wstring text = FromUtf16(HelpText(help.program_dir, view, u"\r\n"));
     SetWindowTextW(help.text, text.c_str());
     ShowWindow(help.link, view == HelpView::About ? SW_SHOW : SW_HIDE);
+    // The whole client area is painted again, background and all (buffered,
+    // below): the two pictures differ in place and size, so drawing one over
+    // the other would leave the edges of the first on screen.
     InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -224,6 +229,42 @@ void Paint(HDC dc, const Help& help)
         PaintPicture(dc, help.leaves, kHelpLeavesPicture, help.dpi);
     else if (help.view == HelpView::About)
         PaintPicture(dc, help.logo, kHelpLogoPicture, help.dpi);
+}
+
+void LoadPictures(Help& help)
+{
+    const bool doubleSize = help.dpi >= 144;
+    help.leaves = LoadArtwork(L"help_leaves.gif", doubleSize);
+    help.logo = LoadArtwork(L"logo.gif", doubleSize);
+}
+
+// The fonts, for the window's DPI; the link's only once the link has its place.
+void MakeFonts(Help& help)
+{
+    if (help.font)
+        DeleteObject(help.font);
+    if (help.link_font)
+        DeleteObject(help.link_font);
+    help.font = CreateMessageFont(help.dpi);
+    SendMessageW(help.text, WM_SETFONT, reinterpret_cast<WPARAM>(help.font), FALSE);
+    for (const int id : {IDOK, kAboutId, kRulesId})
+        SendMessageW(GetDlgItem(GetParent(help.text), id), WM_SETFONT, reinterpret_cast<WPARAM>(help.font), FALSE);
+    RECT place {};
+    GetClientRect(help.link, &place);
+    help.link_font = LinkFont(help.link, help.dpi, place.right);
+    if (auto* link = reinterpret_cast<Link*>(GetWindowLongPtrW(help.link, GWLP_USERDATA)))
+        link->dpi = help.dpi;
+}
+
+// Moved to a screen of other dots per inch.
+void FollowDpi(HWND window, Help& help, UINT dpi, const RECT& suggested)
+{
+    const bool doubleSize = help.dpi >= 144;
+    win32_parts::FollowDpi(window, help.dpi, dpi, suggested);
+    help.dpi = dpi;
+    if ((dpi >= 144) != doubleSize)
+        LoadPictures(help);
+    MakeFonts(help);
 }
 
 LRESULT CALLBACK HelpProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -266,13 +307,16 @@ LRESULT CALLBACK HelpProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         }
         break;
+    case WM_DPICHANGED:
+        FollowDpi(window, *help, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         break;
     default:
         break;
     }
-    if (LRESULT result; AnswerPaint(window, message, wParam, false, [&](HDC dc) { Paint(dc, *help); }, result))
+    if (LRESULT result; AnswerPaint(window, message, wParam, true, [&](HDC dc) { Paint(dc, *help); }, result))
         return result;
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -291,10 +335,7 @@ void ShowHelpWindow(HWND owner, Game& game, const std::string& programDir)
     if (!window)
         return;
     help.dpi = WindowDpi(window);
-    const bool doubleSize = help.dpi >= 144;
-    help.leaves = LoadArtwork(L"help_leaves.gif", doubleSize);
-    help.logo = LoadArtwork(L"logo.gif", doubleSize);
-    help.font = CreateMessageFont(help.dpi);
+    LoadPictures(help);
 
     // Made in the order Tab visits them.
     const Rect textPlace = Scaled(kHelpTextRect, help.dpi);
@@ -302,7 +343,6 @@ void ShowHelpWindow(HWND owner, Game& game, const std::string& programDir)
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
                                 textPlace.x(), textPlace.y(), textPlace.width(), textPlace.height(), window,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(help.text, WM_SETFONT, reinterpret_cast<WPARAM>(help.font), FALSE);
     // Read-only still lets the player select and copy.
     SendMessageW(help.text, EM_SETREADONLY, TRUE, 0);
     SetWindowSubclass(help.text, &ReadOnlyTextProcedure, 0, 0);
@@ -317,7 +357,7 @@ void ShowHelpWindow(HWND owner, Game& game, const std::string& programDir)
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLinkId)), GetModuleHandleW(nullptr), link);
     if (!help.link)
         delete link;
-    help.link_font = LinkFont(help.link, help.dpi, linkPlace.width());
+    MakeFonts(help);
 
     SizeAndCentre(window, kHelpClientSize);
     RunModal(owner, window);

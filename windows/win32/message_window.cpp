@@ -78,6 +78,27 @@ void PressOk(HWND window, Notice& notice)
     EndModal(window);
 }
 
+void LoadPictures(Notice& notice)
+{
+    const bool doubleSize = notice.dpi >= 144;
+    notice.background = LoadArtwork(L"notice_full.gif", doubleSize);
+    notice.error = LoadArtwork(L"notice_invalid.gif", doubleSize);
+    notice.win = LoadArtwork(L"notice_win.gif", doubleSize);
+}
+
+// Moved to a screen of other dots per inch.
+void FollowDpi(HWND window, Notice& notice, UINT dpi, const RECT& suggested)
+{
+    const bool doubleSize = notice.dpi >= 144;
+    win32_parts::FollowDpi(window, notice.dpi, dpi, suggested);
+    notice.dpi = dpi;
+    if ((dpi >= 144) != doubleSize)
+        LoadPictures(notice);
+    DeleteObject(notice.font);
+    notice.font = CreateMessageFont(dpi);
+    SetChildrenFont(window, notice.font);
+}
+
 LRESULT CALLBACK NoticeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Notice* notice = StateOf<Notice>(window, message, lParam);
@@ -97,6 +118,9 @@ LRESULT CALLBACK NoticeProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_CLOSE:
         PressOk(window, *notice);
+        return 0;
+    case WM_DPICHANGED:
+        FollowDpi(window, *notice, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -128,10 +152,7 @@ void ResultNotices::ShowResult()
     if (!window)
         return;
     notice.dpi = WindowDpi(window);
-    const bool doubleSize = notice.dpi >= 144;
-    notice.background = LoadArtwork(L"notice_full.gif", doubleSize);
-    notice.error = LoadArtwork(L"notice_invalid.gif", doubleSize);
-    notice.win = LoadArtwork(L"notice_win.gif", doubleSize);
+    LoadPictures(notice);
     notice.font = CreateMessageFont(notice.dpi);
     CreateButton(window, IDOK, L"OK", kNoticeOkRect, notice.dpi, notice.font, true);
     Say(window, NoticeFace::FullFan);

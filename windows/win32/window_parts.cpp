@@ -71,6 +71,29 @@ HWND CreateButton(HWND parent, int id, std::wstring_view caption, Rect design, U
     return button;
 }
 
+void FollowDpi(HWND window, UINT oldDpi, UINT newDpi, const RECT& suggested)
+{
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto scale = [&](LONG v) { return MulDiv(v, static_cast<int>(newDpi), static_cast<int>(oldDpi)); };
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place {};
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+        // Edges, not sizes, so that neighbours still meet.
+        const int left = scale(place.left);
+        const int top = scale(place.top);
+        MoveWindow(child, left, top, scale(place.right) - left, scale(place.bottom) - top, FALSE);
+    }
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void SetChildrenFont(HWND window, HFONT font)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
 void PaintBuffered(HWND window, HDC target, const std::function<void(HDC)>& paint)
 {
     RECT client {};

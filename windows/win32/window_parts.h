@@ -39,6 +39,15 @@ HFONT CreateMessageFont(UINT dpi, bool bold = false, bool underline = false);
 // A push button at the design rectangle, in font.
 HWND CreateButton(HWND parent, int id, std::wstring_view caption, Rect design, UINT dpi, HFONT font, bool isDefault);
 
+// Follows the window to a screen of other dots per inch (WM_DPICHANGED): it
+// takes the place the system suggests (its size scaled alike), and every
+// child moves and grows in proportion. The caller then makes its fonts and
+// pictures for newDpi.
+void FollowDpi(HWND window, UINT oldDpi, UINT newDpi, const RECT& suggested);
+
+// Gives every child of window the font.
+void SetChildrenFont(HWND window, HFONT font);
+
 // Paints through an off-screen bitmap, so nothing flickers while the
 // pictures are laid over one another. paint draws into the DC it is given.
 void PaintBuffered(HWND window, HDC target, const std::function<void(HDC)>& paint);

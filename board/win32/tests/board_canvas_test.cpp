@@ -2,6 +2,9 @@
 // frame's transparent inside, the undo arrow and the focus outline.
 #include <gtest/gtest.h>
 
+#include <future>
+#include <new>
+
 #include "board/board_geometry.h"
 #include "board/focus_outline.h"
 #include "board/win32/board_canvas.h"
@@ -92,6 +95,16 @@ TEST_P(BoardCanvasTest, TheBoardAloneThenTheDealtCardsInTheirFans)
         for (int y = ace.y(); y < ace.y() + 30; ++y)
             inked += At(x, y) != kPeach;
     EXPECT_GT(inked, 10) << "the ace's corner index shows in its strip";
+}
+
+TEST_P(BoardCanvasTest, ADecodingThreadThatFailedLeavesThePaintToDecodeTheBoard)
+{
+    std::promise<Picture> failed;
+    failed.set_exception(std::make_exception_ptr(std::bad_alloc()));
+    canvas.TakeBoardAhead({failed.get_future(), scale.doubleSize()});
+    canvas.SetScale(scale);
+    Paint(game.model());
+    EXPECT_EQ(At(300, 60), kPeach) << "the board picture, decoded by the paint";
 }
 
 TEST_P(BoardCanvasTest, TheFrameIsDrawnOverTheCardWhichShowsThroughItsInside)

@@ -15,6 +15,8 @@
 #include "services/win32/pictures.h"
 #include "services/win32/wide.h"
 #include "services/win32/window_geometry.h"
+#include "windows/win32/message_window.h"
+#include "windows/win32/tests/window_driver.h"
 
 namespace quarrow {
 namespace {
@@ -307,6 +309,43 @@ TEST_F(BoardWindowTest, DealingAgainDropsTheSelectionAndTheUndoArrow)
     Deal();
     EXPECT_FALSE(board->game().card_selected);
     EXPECT_EQ(Text(GetFocus()), L"Three of spades, top card of fan 1") << "the focus starts again on fan 1";
+}
+
+TEST_F(BoardWindowTest, NothingPostedToTheBoardActsWhileTheNoticeIsOpen)
+{
+    Load();
+    Deal();
+    Game& game = board->game();
+    Click(Middle(3)); // the three of spades, top of fan 1
+    ASSERT_TRUE(game.card_selected);
+    const BoardModel selected = game.model();
+    BoardModel during;
+    bool stillSelected = false;
+    const bool shown = testing::RunWhileOpen(
+        kNoticeWindowClass, [&] { Click(Middle(6)); }, // onto the full fan 2: the notice
+        {[&](HWND) {
+             // A re-deal would drop the selection; Space twice would put the
+             // card back; the click would play the ace of clubs home.
+             PostMessageW(window, WM_COMMAND, GetMenuItemID(GetSubMenu(GetMenu(window), 0), 0), 0);
+             PostMessageW(window, WM_KEYDOWN, VK_SPACE, 0);
+             PostMessageW(window, WM_KEYDOWN, VK_SPACE, 0);
+             PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(Middle(27)));
+             PostMessageW(window, WM_LBUTTONUP, 0, At(Middle(27)));
+         },
+         [&](HWND) {
+             during = game.model();
+             stillSelected = game.card_selected;
+             // Any notice a posted move opened on top goes too.
+             while (const HWND notice = FindWindowW(kNoticeWindowClass, nullptr))
+                 SendMessageW(notice, WM_COMMAND, IDOK, 0);
+         }});
+    ASSERT_TRUE(shown) << "the full fan shows the notice";
+    EXPECT_EQ(during, selected);
+    EXPECT_TRUE(stillSelected);
+    EXPECT_EQ(game.model(), selected) << "nothing was kept for after the notice either";
+
+    Click(Middle(27));
+    EXPECT_NE(game.model(), selected) << "with the notice closed, the board plays again";
 }
 
 TEST_F(BoardWindowTest, ExitEndsTheProgram)

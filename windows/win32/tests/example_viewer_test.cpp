@@ -16,6 +16,7 @@ using std::min;
 #include "services/file_trouble.h"
 #include "services/win32/pictures.h"
 #include "services/win32/wide.h"
+#include "services/win32/window_geometry.h"
 #include "windows/example_view.h"
 #include "windows/win32/tests/window_driver.h"
 
@@ -89,6 +90,23 @@ std::uint32_t PixelOf(const Picture& picture, int x, int y)
     Gdiplus::Color colour;
     picture.bitmap()->GetPixel(x, y, &colour);
     return colour.GetValue() & 0xffffffu;
+}
+
+TEST_F(ExampleViewerTest, MovedToAScreenOfTwiceTheDotsPerInchItsBarDoubles)
+{
+    testing::DpiLook before, after;
+    bool shown = false;
+    EXPECT_TRUE(testing::RunWhileOpen(
+        kExampleWindowClass, [&] { shown = ShowExampleViewer(owner_.get(), ProgramDir()); }, [&](HWND viewer) {
+            const UINT dpi = WindowDpi(viewer);
+            const HWND bar = FindWindowExW(viewer, nullptr, L"SCROLLBAR", nullptr);
+            before = testing::LookAt(viewer, bar);
+            testing::MoveToDpi(viewer, dpi, 2 * dpi);
+            after = testing::LookAt(viewer, bar);
+            PostMessageW(viewer, WM_CLOSE, 0, 0);
+        }));
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(testing::ScaledBy(before, after, 2));
 }
 
 TEST_F(ExampleViewerTest, TheKeysScrollThePictureThroughTheWholeRange)

@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "rules/game.h"
 #include "rules/testing/stacked_deck.h"
 #include "services/win32/pictures.h"
 #include "services/win32/wide.h"
+#include "services/win32/window_geometry.h"
 #include "windows/help_content.h"
 #include "windows/win32/tests/window_driver.h"
+#include "windows/win32/window_parts.h"
 
 namespace quarrow {
 namespace {
@@ -102,6 +107,114 @@ TEST_F(HelpWindowTest, OkAndTheCloseBoxCloseItLeavingTheGameAlone)
         EXPECT_EQ(FindWindowW(kHelpWindowClass, nullptr), nullptr);
         EXPECT_EQ(game_.help_topic, 1);
         EXPECT_EQ(GetActiveWindow(), owner_.get());
+    }
+}
+
+TEST_F(HelpWindowTest, TheLinkIsDrawnInABoldUnderlinedFaceThatFitsItsPlace)
+{
+    game_.help_topic = 1;
+    const std::wstring host = Widen(kWebHost);
+    LOGFONTW asked {};
+    TEXTMETRICW drawn {};
+    SIZE words {};
+    RECT place {};
+    ASSERT_TRUE(testing::RunWhileOpen(kHelpWindowClass, [&] { ShowHelpWindow(owner_.get(), game_, ProgramDir()); },
+                                      [&](HWND help) {
+                                          const HWND link = FindWindowExW(help, nullptr, L"QuarrowLink", nullptr);
+                                          const auto font = reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0));
+                                          GetObjectW(font, sizeof asked, &asked);
+                                          const HDC dc = GetDC(link);
+                                          const HGDIOBJ old = SelectObject(dc, font);
+                                          GetTextMetricsW(dc, &drawn);
+                                          GetTextExtentPoint32W(dc, host.c_str(), static_cast<int>(host.size()), &words);
+                                          SelectObject(dc, old);
+                                          ReleaseDC(link, dc);
+                                          GetClientRect(link, &place);
+                                          testing::PressKey(help, VK_ESCAPE);
+                                      }));
+    EXPECT_EQ(asked.lfWeight, FW_BOLD);
+    EXPECT_TRUE(asked.lfUnderline);
+    EXPECT_GE(drawn.tmWeight, FW_BOLD) << "the face the system found for it is bold too";
+    EXPECT_LE(words.cx, place.right) << "the whole host shows";
+}
+
+TEST_F(HelpWindowTest, MovedToAScreenOfTwiceTheDotsPerInchItsPartsAndFontsDouble)
+{
+    game_.help_topic = 1;
+    testing::DpiLook ok[2], text[2];
+    LONG link[2] {};
+    ASSERT_TRUE(testing::RunWhileOpen(kHelpWindowClass, [&] { ShowHelpWindow(owner_.get(), game_, ProgramDir()); },
+                                      [&](HWND help) {
+                                          const HWND button = GetDlgItem(help, IDOK);
+                                          const HWND box = FindWindowExW(help, nullptr, L"EDIT", nullptr);
+                                          const HWND words = FindWindowExW(help, nullptr, L"QuarrowLink", nullptr);
+                                          const UINT dpi = WindowDpi(help);
+                                          for (int look = 0; look < 2; ++look) {
+                                              ok[look] = testing::LookAt(help, button);
+                                              text[look] = testing::LookAt(help, box);
+                                              LOGFONTW font {};
+                                              GetObjectW(reinterpret_cast<HFONT>(SendMessageW(words, WM_GETFONT, 0, 0)),
+                                                         sizeof font, &font);
+                                              link[look] = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+                                              if (look == 0)
+                                                  testing::MoveToDpi(help, dpi, 2 * dpi);
+                                          }
+                                          testing::PressKey(help, VK_ESCAPE);
+                                      }));
+    EXPECT_TRUE(testing::ScaledBy(ok[0], ok[1], 2)) << "the OK button and its font";
+    EXPECT_TRUE(testing::ScaledBy(text[0], text[1], 2)) << "the text box and its font";
+    EXPECT_GT(link[1], link[0] * 3 / 2) << "the link's face";
+}
+
+// Pixels of the picture column, outside what the view draws (its picture's
+// frame, and the link in the about view), that are not the window's
+// background: what is left of the other view.
+int Strays(HWND help, HelpView view, UINT dpi)
+{
+    UpdateWindow(help);
+    const testing::ClientPicture shown(help, true);
+    const std::vector<Rect> drawn = view == HelpView::Rules
+        ? std::vector<Rect> {kHelpLeavesPicture}
+        : std::vector<Rect> {kHelpLogoPicture, kHelpLinkRect};
+    int left = kHelpLinkRect.x(), top = kHelpLinkRect.y(), right = 0, bottom = 0;
+    for (const Rect& part : {kHelpLeavesPicture, kHelpLogoPicture, kHelpLinkRect}) {
+        left = std::min(left, part.x());
+        top = std::min(top, part.y());
+        right = std::max(right, part.x() + part.width());
+        bottom = std::max(bottom, part.y() + part.height());
+    }
+    const Rect column = win32_parts::Scaled(Rect(left, top, right - left, bottom - top), dpi);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const std::uint32_t background = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
+    int strays = 0;
+    for (int y = column.y(); y < column.y() + column.height(); ++y) {
+        for (int x = column.x(); x < column.x() + column.width(); ++x) {
+            const bool inside = std::any_of(drawn.begin(), drawn.end(),
+                                            [&](Rect r) { return win32_parts::Scaled(r, dpi).contains(Point(x, y)); });
+            strays += !inside && x < shown.size().width() && y < shown.size().height() && shown.At(x, y) != background;
+        }
+    }
+    return strays;
+}
+
+TEST_F(HelpWindowTest, EveryViewSwitchLeavesOnlyThatViewsPictureAtEveryDotsPerInch)
+{
+    game_.help_topic = 0;
+    for (const UINT dpi : {96u, 120u, 144u, 192u}) {
+        int afterAbout = -1, afterRules = -1;
+        ASSERT_TRUE(testing::RunWhileOpen(kHelpWindowClass,
+                                          [&] { ShowHelpWindow(owner_.get(), game_, ProgramDir()); },
+                                          [&](HWND help) {
+                                              if (dpi != WindowDpi(help))
+                                                  testing::MoveToDpi(help, WindowDpi(help), dpi);
+                                              Click(help, L"About");
+                                              afterAbout = Strays(help, HelpView::About, dpi);
+                                              Click(help, L"Rules");
+                                              afterRules = Strays(help, HelpView::Rules, dpi);
+                                              testing::PressKey(help, VK_ESCAPE);
+                                          }));
+        EXPECT_EQ(afterAbout, 0) << "rules, then about, at " << dpi << " dpi";
+        EXPECT_EQ(afterRules, 0) << "about, then rules, at " << dpi << " dpi";
     }
 }
 

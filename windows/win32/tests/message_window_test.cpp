@@ -17,6 +17,7 @@ using std::min;
 #include "services/sound.h"
 #include "services/win32/pictures.h"
 #include "services/win32/wide.h"
+#include "services/win32/window_geometry.h"
 #include "windows/notice.h"
 #include "windows/win32/tests/window_driver.h"
 
@@ -167,6 +168,20 @@ TEST_F(ResultNoticesTest, TheOkButtonClosesItAndEachShowingChoosesItsFaceAfresh)
     EXPECT_EQ(Differences(second.picture, NoticeFace::FullFan), 0);
     EXPECT_EQ(sound_.played, (std::vector<std::string>{"cluck", "cluck"}));
     ExpectOwnerHasItAllBack();
+}
+
+TEST_F(ResultNoticesTest, MovedToAScreenOfTwiceTheDotsPerInchTheButtonAndItsFontDouble)
+{
+    testing::DpiLook before, after;
+    EXPECT_TRUE(testing::RunWhileOpen(kNoticeWindowClass, [&] { notices_.ShowResult(); }, [&](HWND notice) {
+        const UINT dpi = WindowDpi(notice);
+        before = testing::LookAt(notice, GetDlgItem(notice, IDOK));
+        testing::MoveToDpi(notice, dpi, 2 * dpi);
+        after = testing::LookAt(notice, GetDlgItem(notice, IDOK));
+        SendMessageW(notice, WM_COMMAND, IDOK, 0);
+    }));
+    EXPECT_TRUE(testing::ScaledBy(before, after, 2));
+    EXPECT_GT(after.client.width(), before.client.width() * 3 / 2);
 }
 
 TEST(ResultNoticesUnattached, ShowsNothingWithoutAGame)

@@ -67,7 +67,7 @@ OwnerWindow::~OwnerWindow()
     DestroyWindow(window_);
 }
 
-ClientPicture::ClientPicture(HWND window)
+ClientPicture::ClientPicture(HWND window, bool asShown)
 {
     RECT client {};
     GetClientRect(window, &client);
@@ -82,7 +82,13 @@ ClientPicture::ClientPicture(HWND window)
     const HDC dc = CreateCompatibleDC(nullptr);
     const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
     const HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    if (asShown) {
+        const HDC shown = GetDC(window);
+        BitBlt(dc, 0, 0, size_.width(), size_.height(), shown, 0, 0, SRCCOPY);
+        ReleaseDC(window, shown);
+    } else {
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    }
     GdiFlush();
     pixels_.assign(bits, static_cast<std::size_t>(size_.width() * size_.height()));
     for (std::uint32_t& pixel : pixels_)
@@ -104,6 +110,41 @@ std::wstring TextOf(HWND window)
     std::vector<wchar_t> text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1);
     GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
     return text.data();
+}
+
+DpiLook LookAt(HWND window, HWND child)
+{
+    DpiLook look;
+    RECT client {};
+    GetClientRect(window, &client);
+    look.client = Size(client.right, client.bottom);
+    GetWindowRect(child, &look.child);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&look.child), 2);
+    if (const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0))) {
+        LOGFONTW description {};
+        GetObjectW(font, sizeof description, &description);
+        look.font_height = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
+    }
+    return look;
+}
+
+void MoveToDpi(HWND window, UINT fromDpi, UINT dpi)
+{
+    RECT place {};
+    GetWindowRect(window, &place);
+    // At the screen's top left, where even twice the size stays on it and
+    // so is drawn.
+    place = {0, 0, MulDiv(place.right - place.left, static_cast<int>(dpi), static_cast<int>(fromDpi)),
+             MulDiv(place.bottom - place.top, static_cast<int>(dpi), static_cast<int>(fromDpi))};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
+}
+
+bool ScaledBy(const DpiLook& before, const DpiLook& after, int factor)
+{
+    const auto within = [factor](long was, long is) { return is - was * factor <= 2 && was * factor - is <= 2; };
+    return within(before.child.left, after.child.left) && within(before.child.top, after.child.top)
+        && within(before.child.right, after.child.right) && within(before.child.bottom, after.child.bottom)
+        && within(before.font_height, after.font_height);
 }
 
 } // namespace quarrow::testing

@@ -36,11 +36,12 @@ private:
 };
 
 // The window's client area as its WM_PRINTCLIENT paints it, pixel by pixel
-// (0xRRGGBB), whatever covers it on the screen.
+// (0xRRGGBB), whatever covers it on the screen; or, asShown, as its painting
+// has left it, its children's included.
 class ClientPicture {
 public:
     ClientPicture() = default;
-    explicit ClientPicture(HWND window);
+    explicit ClientPicture(HWND window, bool asShown = false);
     std::uint32_t At(int x, int y) const { return pixels_[static_cast<std::size_t>(y * size_.width() + x)]; }
     Size size() const { return size_; }
 
@@ -54,5 +55,24 @@ private:
 void PressKey(HWND window, WPARAM key);
 
 std::wstring TextOf(HWND window);
+
+// What a move to a screen of other dots per inch changes in a window: its
+// client area, a child's place in it, and the height of the child's font
+// (0 without one).
+struct DpiLook {
+    Size client;
+    RECT child {};
+    int font_height = 0;
+};
+DpiLook LookAt(HWND window, HWND child);
+
+// Tells the window it is now on a screen of dpi dots per inch, with the
+// place the system would suggest: its own size scaled from fromDpi, at the
+// screen's top left.
+void MoveToDpi(HWND window, UINT fromDpi, UINT dpi);
+
+// Whether after shows every length of before scaled by factor, give or take
+// a pixel each.
+bool ScaledBy(const DpiLook& before, const DpiLook& after, int factor);
 
 } // namespace quarrow::testing
