@@ -17,6 +17,8 @@ inline constexpr std::string_view kAboutFile = "tvk.txt";
 // The maker's web host: what the link shows, and where it leads with http.
 inline constexpr std::string_view kWebHost = "www.quarrow-games.example";
 inline constexpr std::string_view kLinkFailed = "oops, unable to link you there";
+// What a screen reader calls the text box, whichever text it shows.
+inline constexpr std::string_view kHelpTextName = "Help text";
 
 std::string WebAddress();
 

@@ -203,6 +203,7 @@ bool IsBoardInput(UINT message)
     case WM_MBUTTONDOWN:
     case WM_KEYDOWN:
     case WM_COMMAND:
+    case kPressPlace:
         return true;
     default:
         return false;
@@ -253,15 +254,13 @@ LRESULT BoardWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
         FocusPlaceWindow();
         return 0;
-    case kPressPlace:
-        // A modal window may have opened since the press was taken.
-        if (IsWindowEnabled(window_))
-            Apply(keeper_.Activate({static_cast<FocusPlace::Kind>(wParam), static_cast<int>(lParam)}));
+    case kPressPlace: // refused above when a modal window opened since the press was taken
+        Apply(keeper_.Activate({static_cast<FocusPlace::Kind>(wParam), static_cast<int>(lParam)}));
         return 0;
     case kMakePlaceWindows:
         places_.Create(window_, [this](FocusPlace place) {
-            // While a modal window is open the board is disabled, and nothing on it acts.
-            return IsWindowEnabled(window_)
+            // While a modal window is up nothing on the board acts.
+            return !ModalUp()
                 && PostMessageW(window_, kPressPlace, static_cast<WPARAM>(place.kind), place.index) != 0;
         });
         places_.Update(painted_, canvas_.scale());

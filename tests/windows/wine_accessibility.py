@@ -12,6 +12,8 @@ on the ordered deal.
 - A press on a full fan is refused with the full-fan notice, which is
   raised as an alert with its words; while it is open no press acts.
 - Pressing the selected card puts it back.
+- In Help > About the text box is named, and the web link is a link named
+  by its host whose default action is Jump.
 
 Usage (under tests/e2e/run_in_xvfb.sh [--wm]):
   wine_accessibility.py <quarrow_ordered_deal.exe> <msaa_probe.exe> <assets folder>
@@ -25,7 +27,7 @@ import time
 import winesession
 from winesession import xsession
 
-ROLE_PUSHBUTTON = 0x2B
+ROLE_PUSHBUTTON, ROLE_LINK, ROLE_TEXT = 0x2B, 0x1E, 0x2A
 STATE_UNAVAILABLE, STATE_SELECTED, STATE_FOCUSED, STATE_CHECKED = 0x1, 0x2, 0x4, 0x10
 TITLE = "Quarrow Solitaire"
 
@@ -39,9 +41,9 @@ class Reader:
         done = subprocess.run(["wine", self.probe, *args], env=self.env, capture_output=True, timeout=timeout)
         return done.returncode, done.stdout.decode("utf-8", "replace")
 
-    def nodes(self):
-        """The board's nodes: (role, state, name, description, action)."""
-        status, out = self._run("list", TITLE)
+    def nodes(self, title=TITLE):
+        """The window's nodes: (role, state, name, description, action)."""
+        status, out = self._run("list", title)
         if status != 0:
             raise xsession.TimedOut(f"the probe could not read the board (status {status})")
         nodes = []
@@ -145,6 +147,17 @@ def main():
                 failures.append("the press on the selected card was not taken")
             read_once(reader, failures, "pressing the selected card did not put it back",
                       lambda ns: not [n for n in ns if n[1] & STATE_SELECTED])
+
+            xsession.choose(board.window, "alt+h", "a")
+            help_window = board.popup("Help > About")
+            helps = reader.nodes("Quarrow Solitaire - Help")
+            if (ROLE_TEXT, "Help text") not in [(n[0], n[2]) for n in helps]:
+                failures.append(f"the help text box is not named: {helps}")
+            if (ROLE_LINK, "www.quarrow-games.example", "Jump") not in [(n[0], n[2], n[4]) for n in helps]:
+                failures.append(f"the web link is no link named by its host: {helps}")
+            xsession.focus(help_window)
+            xsession.xdotool("key", "Escape")
+            xsession.wait_for(lambda: not board.others(), "the help window did not close", poll=0.1)
             board.leave()
         except (xsession.TimedOut, subprocess.TimeoutExpired) as failure:
             failures.append(str(failure))

@@ -87,6 +87,7 @@ HelpWindow::HelpWindow(Game& game, const QString& programDir, QWidget* parent)
     txt_help->setObjectName(QStringLiteral("txt_help"));
     txt_help->setGeometry(5, 8, 281, 292);
     txt_help->setReadOnly(true);
+    txt_help->setAccessibleName(QString::fromUtf8(kHelpTextName.data(), static_cast<qsizetype>(kHelpTextName.size())));
     // Read-only still lets the player select and copy, with the mouse and the keys.
     txt_help->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     txt_help->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

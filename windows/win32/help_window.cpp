@@ -1,10 +1,13 @@
 #include "windows/win32/help_window.h"
 
+#include <oleacc.h>
+
 #include <commctrl.h>
 
 #include <utility>
 
 #include "rules/game.h"
+#include "services/win32/accessible.h"
 #include "services/win32/links.h"
 #include "services/win32/message_box.h"
 #include "services/win32/modal.h"
@@ -88,6 +91,21 @@ LRESULT CALLBACK LinkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(*link->font);
+    case WM_GETOBJECT: {
+        // A reader finds a link, named by its host, whose default action opens it.
+        AccessibleSource source;
+        source.facts = [] {
+            return std::optional<AccessibleFacts>(
+                AccessibleFacts {ROLE_SYSTEM_LINK, Widen(kWebHost), {}, STATE_SYSTEM_LINKED, L"Jump"});
+        };
+        source.press = [window, help = link->help] {
+            // After the reader's call: the oops box would otherwise keep it waiting.
+            return PostMessageW(help, WM_COMMAND, MAKEWPARAM(kLinkId, BN_CLICKED), reinterpret_cast<LPARAM>(window)) != 0;
+        };
+        if (const LRESULT answer = AnswerGetObject(window, wParam, lParam, std::move(source)))
+            return answer;
+        break;
+    }
     case WM_SETCURSOR:
         SetCursor(PointingHandCursor(link->dpi >= 144));
         return TRUE;
@@ -337,8 +355,11 @@ void ShowHelpWindow(HWND owner, Game& game, const std::string& programDir)
     help.dpi = WindowDpi(window);
     LoadPictures(help);
 
-    // Made in the order Tab visits them.
+    // Made in the order Tab visits them. A reader names the text box by
+    // the label just before it, which takes no room.
     const Rect textPlace = Scaled(kHelpTextRect, help.dpi);
+    CreateWindowExW(0, L"STATIC", Widen(kHelpTextName).c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, textPlace.x(),
+                    textPlace.y(), 0, 0, window, nullptr, GetModuleHandleW(nullptr), nullptr);
     help.text = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
                                 textPlace.x(), textPlace.y(), textPlace.width(), textPlace.height(), window,
