@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "board/board_geometry.h"
-#include "board/focus_outline.h"
 #include "board/hit_test.h"
 #include "board/place_events.h"
 #include "board/place_layers.h"
@@ -113,7 +112,7 @@ BoardWindow::BoardWindow(HWND window, const std::string& programDir, RandomSourc
     , result_notices_(window, sound)
     , notices_([this] { Mirror(); }, result_notices_)
     , game_(random, notices_)
-    , keeper_(game_.model())
+    , keys_(window, game_.model())
     , painted_(game_.model())
 {
     result_notices_.Attach(game_);
@@ -232,11 +231,11 @@ LRESULT BoardWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         // The second half of a double-click is no new press, so the release
         // after it clicks nothing: a double-click is one click.
         pressed_ = NoPlace();
-        Apply(keeper_.Clicked(PlaceAt(painted_, DesignPoint(lParam))));
+        Apply(keys_.Clicked(PlaceAt(painted_, DesignPoint(lParam))));
         return 0;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        Apply(keeper_.Clicked(NoPlace()));
+        Apply(keys_.Clicked(NoPlace()));
         return 0;
     case WM_CAPTURECHANGED:
         pressed_ = NoPlace();
@@ -248,24 +247,23 @@ LRESULT BoardWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_KEYDOWN:
-        if (KeyDown(wParam))
+        if (const std::optional<FocusOutcome> outcome = keys_.KeyDown(wParam)) {
+            Apply(*outcome);
             return 0;
+        }
         break;
     case WM_SETFOCUS:
-        FocusPlaceWindow();
+        keys_.FocusPlaceWindow();
         return 0;
     case kPressPlace: // refused above when a modal window opened since the press was taken
-        Apply(keeper_.Activate({static_cast<FocusPlace::Kind>(wParam), static_cast<int>(lParam)}));
+        Apply(keys_.Activate({static_cast<FocusPlace::Kind>(wParam), static_cast<int>(lParam)}));
         return 0;
     case kMakePlaceWindows:
-        places_.Create(window_, [this](FocusPlace place) {
+        keys_.MakePlaceWindows(painted_, canvas_.scale(), [this](FocusPlace place) {
             // While a modal window is up nothing on the board acts.
             return !ModalUp()
                 && PostMessageW(window_, kPressPlace, static_cast<WPARAM>(place.kind), place.index) != 0;
         });
-        places_.Update(painted_, canvas_.scale());
-        if (GetFocus() == window_)
-            FocusPlaceWindow();
         return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == 0 && lParam == 0) {
@@ -313,7 +311,7 @@ void BoardWindow::Paint()
 void BoardWindow::ScaleTo(UINT dpi)
 {
     canvas_.SetScale(BoardScale(dpi));
-    places_.Update(painted_, canvas_.scale());
+    keys_.Rescale(painted_, canvas_.scale());
     InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -331,8 +329,7 @@ void BoardWindow::Mirror(bool dealt)
     for (const Rect& area : ChangedAreas(painted_, model))
         Invalidate(area);
     painted_ = model;
-    places_.Update(model, canvas_.scale());
-    Apply(dealt ? keeper_.Dealt(model) : keeper_.Follow(model));
+    Apply(keys_.Shown(model, canvas_.scale(), dealt));
 }
 
 template <typename Handler>
@@ -360,84 +357,23 @@ void BoardWindow::Click(FocusPlace place)
 
 // --- keyboard ---
 
-bool BoardWindow::HasKeyboardFocus() const
-{
-    const HWND focus = GetFocus();
-    return focus == window_ || places_.Owns(focus);
-}
-
 void BoardWindow::Apply(const FocusOutcome& outcome)
 {
     if (outcome.announce)
-        Announce();
+        keys_.Announce();
     UpdateMark();
     if (outcome.activate.kind != FocusPlace::Kind::None)
         Click(outcome.activate);
 }
 
-// The focused place, not the whole board, is what a screen reader should speak.
-void BoardWindow::FocusPlaceWindow()
-{
-    if (HWND place = places_.WindowOf(keeper_.current());
-        place && IsFocusable(keeper_.shown(), keeper_.current()) && IsWindowVisible(place))
-        SetFocus(place);
-}
-
-void BoardWindow::Announce()
-{
-    if (!HasKeyboardFocus())
-        return;
-    HWND target = IsFocusable(keeper_.shown(), keeper_.current()) ? places_.WindowOf(keeper_.current()) : nullptr;
-    if (!target || !IsWindowVisible(target))
-        target = window_;
-    if (GetFocus() != target)
-        SetFocus(target);
-    else
-        NotifyWinEvent(EVENT_OBJECT_FOCUS, target, OBJID_CLIENT, CHILDID_SELF);
-}
-
 void BoardWindow::UpdateMark()
 {
-    const Rect now = keeper_.MarkVisible() ? FocusOutline(keeper_.current()) : Rect();
+    const Rect now = keys_.Mark();
     if (now == painted_mark_)
         return;
     Invalidate(painted_mark_);
     Invalidate(now);
     painted_mark_ = now;
-}
-
-bool BoardWindow::KeyDown(WPARAM key)
-{
-    // Keys held with Alt, Ctrl or the system key belong to the menus.
-    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_LWIN) < 0
-        || GetKeyState(VK_RWIN) < 0)
-        return false;
-    BoardKey boardKey;
-    switch (key) {
-    case VK_LEFT:
-        boardKey = BoardKey::Left;
-        break;
-    case VK_RIGHT:
-        boardKey = BoardKey::Right;
-        break;
-    case VK_UP:
-        boardKey = BoardKey::Up;
-        break;
-    case VK_DOWN:
-        boardKey = BoardKey::Down;
-        break;
-    case VK_TAB:
-        boardKey = GetKeyState(VK_SHIFT) < 0 ? BoardKey::Previous : BoardKey::Next;
-        break;
-    case VK_SPACE:
-    case VK_RETURN:
-        boardKey = BoardKey::Activate;
-        break;
-    default:
-        return false;
-    }
-    Apply(keeper_.Key(boardKey));
-    return true;
 }
 
 // --- mouse ---
@@ -453,7 +389,7 @@ void BoardWindow::ButtonDown(Point at)
     pressed_ = PlaceAt(painted_, at);
     if (pressed_.kind != FocusPlace::Kind::None)
         SetCapture(window_);
-    Apply(keeper_.Clicked(pressed_));
+    Apply(keys_.Clicked(pressed_));
 }
 
 void BoardWindow::ButtonUp(Point at)

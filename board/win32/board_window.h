@@ -8,7 +8,7 @@
 #include "board/focus_keeper.h"
 #include "board/mirrored_notices.h"
 #include "board/win32/board_canvas.h"
-#include "board/win32/place_windows.h"
+#include "board/win32/keyboard_play.h"
 #include "rules/game.h"
 #include "windows/win32/message_window.h"
 
@@ -54,11 +54,7 @@ private:
 
     // The keyboard focus: carries out what the keeper asked for.
     void Apply(const FocusOutcome& outcome);
-    void Announce();
-    void FocusPlaceWindow();
     void UpdateMark();
-    bool HasKeyboardFocus() const;
-    bool KeyDown(WPARAM key);
 
     // The mouse.
     Point DesignPoint(LPARAM lParam) const;
@@ -89,9 +85,8 @@ private:
     ResultNotices result_notices_;
     MirroredNotices notices_;
     Game game_;
-    FocusKeeper keeper_;
+    KeyboardPlay keys_;
     BoardCanvas canvas_;
-    PlaceWindows places_;
     BoardModel painted_;          // the model the screen shows
     Rect painted_mark_;           // where the focus mark is drawn, design pixels; empty for none
     FocusPlace pressed_;          // the place the left button went down on
