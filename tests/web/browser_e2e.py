@@ -145,6 +145,16 @@ class Site:
     def active(self):
         return self.js("document.activeElement && document.activeElement.id")
 
+    def in_board(self):
+        return self.js("document.getElementById('board').contains(document.activeElement)")
+
+    def dom_ids(self, selector):
+        """The backend DOM ids of the elements matching selector, as the
+        accessibility tree refers to them."""
+        root = self.page.send("DOM.getDocument", depth=0)["root"]["nodeId"]
+        found = self.page.send("DOM.querySelectorAll", nodeId=root, selector=selector)["nodeIds"]
+        return {self.page.send("DOM.describeNode", nodeId=n)["node"]["backendNodeId"] for n in found}
+
     def call(self, name, *args):
         joined = ", ".join(str(a) for a in args)
         return self.js(f"game.module.UTF8ToString(game.module._{name}({joined}))")
@@ -297,10 +307,15 @@ def case_keyboard_win(site, _):
     page = site.page
 
     def tab_to(element_id, what):
-        for _ in range(70):
+        # Tab walks the places and leaves the board past either end; the
+        # player comes back the way they left and walks the other way.
+        forward = True
+        for _ in range(80):
             if site.active() == element_id and site.js("!document.getElementById('focus_mark').hidden"):
                 return
-            page.key("Tab")
+            if not site.in_board():
+                forward = not forward
+            page.key("Tab", 0 if forward else Page.SHIFT)
         raise Failed(f"Tab never reached {what} ({element_id})")
 
     # The mark is the desktop's: two-pixel dashes four long, closed at the corners.
@@ -506,10 +521,46 @@ def case_accessibility(site, _):
     # Deal puts the focus on fan 1, whose top card in the ordered deal is card 3.
     check(ax_text(focused[0], "name") == site.call("card_name", 3) + ", top card of fan 1",
           f"the focus is on {ax_text(focused[0], 'name')!r}")
+    mark = site.dom_ids("#focus_mark, #focus_mark *")
+    check(len(mark) >= 2 and not site.js("document.getElementById('focus_mark').hidden"), "no focus mark drawn")
+    check(not [n for n in site.page.ax_nodes() if n.get("backendDOMNodeId") in mark],
+          "the focus mark is in the accessibility tree")
+
+    # Tab walks the places in reading order and, past the last one, leaves
+    # the board for the page; Shift+Tab comes back to it, and leaves again
+    # before the first. The arrows stay inside.
+    walked = []
+    while site.in_board() and len(walked) < 30:
+        walked.append(site.active())
+        site.page.key("Tab")
+    check(len(walked) == 18 and walked[-1] == "s52", f"Tab walked {walked} before leaving the board")
+    check(not site.in_board(), f"Tab past the last place stayed on {site.active()!r}")
+    site.page.key("Tab", Page.SHIFT)
+    check(site.active() == "s52", f"Shift+Tab came back to {site.active()!r}, not the last place")
+    site.page.key("ArrowLeft")
+    check(site.in_board() and site.active() != "s52", f"Left went to {site.active()!r}")
+    for _ in range(20):
+        if site.active() == "s3":
+            break
+        site.page.key("Tab", Page.SHIFT)
+    check(site.active() == "s3", f"Shift+Tab never reached fan 1, stopped on {site.active()!r}")
+    site.page.key("Tab", Page.SHIFT)
+    check(site.active() == "mnu_file", f"Shift+Tab before the first place went to {site.active()!r}, not the menus")
+    site.page.key("Tab")
+    check(site.active() == "s3", f"Tab back into the board landed on {site.active()!r}, not fan 1")
+
+    # The selected card is one node, the frame, pressed and named like the
+    # card; the card under it is not read a second time.
+    site.page.key(" ")
+    pressed = [n for n in site.page.ax_nodes() if ax_property(n, "pressed") not in (None, "false", False)]
+    check([ax_text(n, "name") for n in pressed] == [site.call("card_name", 3) + ", top card of fan 1"],
+          f"pressed nodes: {[ax_text(n, 'name') for n in pressed]}")
+    check(site.dom_ids("#img_border") == {pressed[0].get("backendDOMNodeId")}, "the pressed node is not the frame")
+    named = [n for n in site.page.ax_nodes() if ax_text(n, "name").startswith(site.call("card_name", 3))]
+    check(len(named) == 1, f"{len(named)} nodes named like the selected card")
 
     # A refused move opens the notice: it says its words, has the focus, and
     # no key or click reaches the board behind it.
-    site.page.key(" ")
     site.click_id("s6")
     site.page.wait("document.getElementById('frm_message').open", "the notice")
     focused = [n for n in site.page.ax_nodes() if ax_property(n, "focused") and ax_text(n, "role") != "RootWebArea"]

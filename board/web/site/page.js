@@ -8,10 +8,13 @@ const FETCH_TIMEOUT_MS = 5000;
 // The module is larger than any other file: it gets longer, but not for ever.
 const MODULE_TIMEOUT_MS = 30000;
 const FOLDER = "/site"; // the program's folder inside the module, as the module knows it
-const KIND = { None: 0, Foundation: 1, Slot: 2, Frame: 3, Undo: 4 };
-const KEYS = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, " ": 6, Enter: 6 };
-const NEXT = 4, PREVIOUS = 5;
-const WIN = 2;
+// The board's keys by the browser's names for them; their numbers, and those
+// of every other enum the page passes, come from the module (numbers()).
+const BOARD_KEYS = { ArrowLeft: "Left", ArrowRight: "Right", ArrowUp: "Up", ArrowDown: "Down", " ": "Activate",
+  Enter: "Activate" };
+const SCROLL_KEYS = { ArrowUp: "LineUp", ArrowDown: "LineDown", PageUp: "PageUp", PageDown: "PageDown",
+  Home: "Top", End: "Bottom" };
+let KIND = {}, KEY = {}, FACE = {}, STEP = {};
 
 const $ = (id) => document.getElementById(id);
 let game = null; // the module, once started
@@ -135,7 +138,7 @@ function placeFor(key, kind, index) {
 // Brings the places the module says have changed up to the board's state.
 function render() {
   for (const line of game.view().split("\n").filter(Boolean)) {
-    const [key, kind, index, rect, face, shown, enabled, selected, name, description] = line.split("\t");
+    const [key, kind, index, rect, face, shown, enabled, readable, selected, name, description] = line.split("\t");
     const element = placeFor(key, kind, index).element;
     place(element, rectOf(rect));
     element.dataset.face = face;
@@ -143,6 +146,9 @@ function render() {
       element.style.backgroundImage = backgroundOf(element);
     element.dataset.shown = shown;
     element.dataset.enabled = enabled;
+    // The card under the selection frame is read as the frame alone.
+    if (readable === "1") element.removeAttribute("aria-hidden");
+    else element.setAttribute("aria-hidden", "true");
     element.setAttribute("aria-disabled", enabled === "1" ? "false" : "true");
     if (kind === String(KIND.Slot) || kind === String(KIND.Frame))
       element.setAttribute("aria-pressed", selected === "1" ? "true" : "false");
@@ -213,8 +219,15 @@ function wireBoard() {
   });
   board.addEventListener("keydown", (event) => {
     if (!game || event.altKey || event.ctrlKey || event.metaKey) return;
-    let key = KEYS[event.key];
-    if (event.key === "Tab") key = event.shiftKey ? PREVIOUS : NEXT;
+    let key = KEY[BOARD_KEYS[event.key]];
+    if (event.key === "Tab") {
+      key = event.shiftKey ? KEY.Previous : KEY.Next;
+      // Tab walks the places in reading order as on the desktop, but past
+      // either end it leaves for the rest of the page rather than going
+      // round: a page must never hold the keyboard. Coming back, the focus
+      // lands on the focused place, the board's one stop in the tab order.
+      if (game.tabLeaves(key)) return;
+    }
     if (key === undefined) return;
     event.preventDefault();
     game.key(key);
@@ -273,6 +286,25 @@ function choose(id) {
   if (game) commands[id]();
 }
 
+// The menu bar is one stop in the page's tab order, before the board: on a
+// title, Enter, Space or Down opens its menu, Left and Right go to the other.
+function titleKey(event) {
+  const menu = menus.find((m) => document.activeElement === $(m.title));
+  if (!menu || event.altKey || event.ctrlKey || event.metaKey) return;
+  if (event.key === "Enter" || event.key === " " || event.key === "ArrowDown") {
+    showMenu(menu, true);
+  } else if (event.key === "ArrowLeft" || event.key === "ArrowRight") {
+    const other = menus[(menus.indexOf(menu) + 1) % menus.length];
+    $(menu.title).tabIndex = -1;
+    $(other.title).tabIndex = 0;
+    $(other.title).focus();
+  } else {
+    return;
+  }
+  event.preventDefault();
+  event.stopPropagation();
+}
+
 function wireMenus() {
   for (const menu of menus) {
     $(menu.title).addEventListener("mousedown", (event) => {
@@ -310,7 +342,10 @@ function wireMenus() {
       }
       return;
     }
-    if (!openMenu) return;
+    if (!openMenu) {
+      titleKey(event);
+      return;
+    }
     const list = items(openMenu);
     const at = list.indexOf(document.activeElement);
     const item = list.find((i) => i.dataset.key === letter);
@@ -344,12 +379,12 @@ function afterDialog() {
 function activateNotice() {
   const face = game.noticeFace();
   const soundName = game.noticeSound();
-  if (face !== WIN) play(soundName);
-  $("img_error").hidden = face !== 1;
-  $("img_win").hidden = face !== WIN;
+  if (face !== FACE.Win) play(soundName);
+  $("img_error").hidden = face !== FACE.InvalidMove;
+  $("img_win").hidden = face !== FACE.Win;
   $("frm_message").setAttribute("aria-label", game.noticeWords(face));
   $("btn_OK").focus();
-  if (face === WIN) play(soundName);
+  if (face === FACE.Win) play(soundName);
 }
 
 function showNotice() {
@@ -425,10 +460,10 @@ function openLink(event) {
 }
 
 // --- the example viewer: modal at once, filled when its picture arrives ---
-const example = { range: null, inner: 0, picture: 0, url: null, value: 0, showing: 0 };
+const example = { range: null, picture: 0, url: null, value: 0, showing: 0 };
 
 function scrollExample(barValue) {
-  $("picInner").style.top = `${game.scrollTop(example.inner, example.picture, barValue)}px`;
+  $("picInner").style.top = `${game.exampleTop(example.picture, barValue)}px`;
 }
 
 // The thumb's length is to the track's as the frame's to the whole picture.
@@ -448,19 +483,29 @@ function setBar(value) {
   drawThumb();
 }
 
-// Moves the bar by delta; false when it was already at that end.
-function stepBar(delta) {
+// Moves the bar one step (STEP); false when it was already at that end.
+function stepBar(step) {
   const before = example.value;
-  setBar(before + delta);
+  setBar(game.exampleStep(example.picture, before, step));
   return example.value !== before;
 }
 
-function layOutExample(barNeeded) {
-  const client = layout.example;
-  const frameWidth = client.width - (barNeeded ? layout.exampleBar.width : 0);
-  place($("picOuter"), { x: 0, y: 0, width: frameWidth, height: client.height });
-  $("vbarScroller").hidden = !barNeeded;
-  place($("vbarScroller"), { x: frameWidth, y: 0, width: layout.exampleBar.width, height: client.height });
+// The frame, its border, the bar and the range, as the module lays them out
+// for a picture this high (0 while it is awaited: no bar).
+function layOutExample(pictureHeight) {
+  const parts = {};
+  for (const line of game.exampleLayout(pictureHeight).split("\n").filter(Boolean)) {
+    const [name, ...numbers] = line.split(" ");
+    parts[name] = numbers.map(Number);
+  }
+  const [x, y, width, height] = parts.frame;
+  place($("picOuter"), { x, y, width, height });
+  $("picOuter").style.borderWidth = `${parts.inside[1] - y}px`;
+  $("vbarScroller").hidden = parts.barShown[0] !== 1;
+  const [barX, barY, barWidth, barHeight] = parts.bar;
+  place($("vbarScroller"), { x: barX, y: barY, width: barWidth, height: barHeight });
+  example.picture = pictureHeight;
+  return parts.range;
 }
 
 async function showExample() {
@@ -470,7 +515,7 @@ async function showExample() {
   example.range = null;
   image.removeAttribute("src");
   image.style.top = "0px";
-  layOutExample(false);
+  layOutExample(0);
   dialog.showModal();
   $("picOuter").focus();
 
@@ -489,12 +534,7 @@ async function showExample() {
     messageBox(game.exampleUnavailable(bytes ? 1 : 0), focusBoard);
     return;
   }
-  const border = 2;
-  example.picture = image.naturalHeight;
-  const barNeeded = 2 * border + example.picture > layout.example.height;
-  layOutExample(barNeeded);
-  example.inner = layout.example.height - 2 * border;
-  example.range = game.scrollRange(example.inner, example.picture).split(" ").map(Number);
+  example.range = layOutExample(image.naturalHeight);
   setBar(0);
 }
 
@@ -520,10 +560,9 @@ function wireExampleBar() {
   bar.addEventListener("pointerdown", (event) => {
     if (event.button !== 0 || !example.range) return;
     bar.setPointerCapture(event.pointerId);
-    const [, , small, large] = example.range;
     const y = event.clientY;
-    if (event.target.id === "vbarUp") hold(() => stepBar(-small));
-    else if (event.target.id === "vbarDown") hold(() => stepBar(small));
+    if (event.target.id === "vbarUp") hold(() => stepBar(STEP.LineUp));
+    else if (event.target.id === "vbarDown") hold(() => stepBar(STEP.LineDown));
     else if (event.target === thumb) drag = { y, value: example.value };
     else if (event.target.id === "vbarTrack") {
       const down = y > thumb.getBoundingClientRect().bottom;
@@ -531,7 +570,7 @@ function wireExampleBar() {
       hold(() => {
         const { top, bottom } = thumb.getBoundingClientRect();
         if (down ? y <= bottom : y >= top) return false;
-        return stepBar(down ? large : -large);
+        return stepBar(down ? STEP.PageDown : STEP.PageUp);
       });
     }
   });
@@ -551,13 +590,9 @@ function wireExampleBar() {
     event.preventDefault();
   }, { passive: false });
   $("picOuter").addEventListener("keydown", (event) => {
-    if (!example.range || bar.hidden) return;
-    const [, , small, large, span] = example.range;
-    const steps = { ArrowDown: small, ArrowUp: -small, PageDown: large, PageUp: -large,
-      Home: -span, End: span };
-    if (!(event.key in steps)) return;
+    if (!example.range || bar.hidden || !(event.key in SCROLL_KEYS)) return;
     event.preventDefault();
-    stepBar(steps[event.key]);
+    stepBar(STEP[SCROLL_KEYS[event.key]]);
   });
 }
 
@@ -672,16 +707,24 @@ function bind(module) {
   const text = (name) => guard((...args) => module.UTF8ToString(module[`_${name}`](...args)));
   const [helpTitle, exampleTitle, examplePicture, webHost, webAddress, linkFailed] =
     module.UTF8ToString(module._words()).split("\n");
+  const enums = { kind: KIND, key: KEY, face: FACE, step: STEP };
+  for (const line of module.UTF8ToString(module._numbers()).split("\n").filter(Boolean)) {
+    const [name, value] = line.split(" ");
+    const [group, member] = name.split(".");
+    enums[group][member] = Number(value);
+  }
   return {
     module, start: call("start"), loadSounds: call("load_sounds"), view: text("view"), focus: text("focus"),
     layout: text("layout"), deal: call("deal"), exit: call("exit_game"), key: call("key"),
     pressed: call("pressed"), clicked: call("clicked"), activate: call("activate"),
+    tabLeaves: guard((key) => module._tab_leaves(key) !== 0),
     noticeOpen: guard(() => module._notice_open() !== 0), noticeFace: call("notice_face"),
     noticeWords: text("notice_words"), noticeSound: text("notice_sound"), closeNotice: call("close_notice"),
     soundPlayable: guard((name) => module._sound_playable(name === "applause" ? 1 : 0) !== 0),
     setHelpTopic: call("set_help_topic"), helpTopic: call("help_topic"), helpFile: text("help_file"),
     helpText: text("help_text"), textFileLimit: call("text_file_limit"),
-    exampleUnavailable: text("example_unavailable"), scrollRange: text("scroll_range"), scrollTop: call("scroll_top"),
+    exampleUnavailable: text("example_unavailable"), exampleLayout: text("example_layout"),
+    exampleStep: call("example_step"), exampleTop: call("example_top"),
     helpTitle: () => helpTitle, exampleTitle: () => exampleTitle, examplePicture: () => examplePicture,
     webHost: () => webHost, webAddress: () => webAddress, linkFailed: () => linkFailed,
   };
