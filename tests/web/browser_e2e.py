@@ -608,6 +608,7 @@ def case_offline(site, _):
     check(not errors, f"the browser would not install the site: {errors}")
     page.wait("caches.keys().then(k => k.length === 1 && caches.open(k[0])).then(c => c.keys())"
               ".then(r => r.length > 100)", "the site cached")
+    check(site.js("document.getElementById('update_bar').hidden"), "the first version offered as a new one")
     site.stop_server()
     check(site.js("fetch('/nothing-here?' + Date.now()).then(() => false, () => true)"), "the server still answers")
     page.send("Page.reload", ignoreCache=False)

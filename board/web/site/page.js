@@ -770,11 +770,13 @@ function followDensity() {
 const updates = { registration: null, controller: null, offered: false };
 
 // A version waits only while an older one is active, so there is always a
-// version to reload from. A player who reloads the page while one waits
-// gets it straight away: the reload already says what the bar would ask.
+// version to reload from. The first version passes through waiting on its
+// way to active with no older one: that is no new version to offer. A
+// player who reloads the page while one waits gets it straight away: the
+// reload already says what the bar would ask.
 function offerUpdate() {
   const waiting = updates.registration.waiting;
-  if (!waiting) return;
+  if (!waiting || !updates.registration.active) return;
   const [navigation] = performance.getEntriesByType("navigation");
   if (navigation && navigation.type === "reload" && !updates.offered) waiting.postMessage("take-over");
   else $("update_bar").hidden = false;
