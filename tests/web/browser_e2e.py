@@ -157,7 +157,7 @@ class Site:
 
     def call(self, name, *args):
         joined = ", ".join(str(a) for a in args)
-        return self.js(f"game.module.UTF8ToString(game.module._{name}({joined}))")
+        return self.js(f"quarrow.game.module.UTF8ToString(quarrow.game.module._{name}({joined}))")
 
     def script(self):
         return [tuple(int(n) for n in line.split()) for line in self.call("ordered_deal_script").splitlines()]
@@ -256,7 +256,7 @@ def play_step(site, step, double=False):
 def case_mouse_win(site, _):
     site.deal_by_keys()
     site.page.wait("document.documentElement.dataset.sounds === '1'", "the sounds")
-    check(site.js("Object.keys(sound.buffers).sort().join()") == "applause,cluck", "both sounds decoded")
+    check(site.js("Object.keys(quarrow.sound.buffers).sort().join()") == "applause,cluck", "both sounds decoded")
     # The three of spades onto a full fan, then onto the lone king of hearts.
     site.click_id("s3")
     check(site.shown("img_border"), "the three is not selected")
@@ -264,7 +264,7 @@ def case_mouse_win(site, _):
     site.page.wait("document.getElementById('frm_message').open", "the full-fan notice")
     check(site.js("document.getElementById('img_error').hidden && document.getElementById('img_win').hidden"),
           "the full-fan notice shows another face")
-    check(site.js("sound.playing !== null"), "no cluck")
+    check(site.js("quarrow.sound.playing !== null"), "no cluck")
     # Behind the notice nothing acts: a click on another card changes nothing.
     before = site.js("document.getElementById('board').innerHTML")
     site.page.click(*site.board_point(378 + 35, 7 + 50))
@@ -437,12 +437,12 @@ def case_example(site, _):
     page = site.page
     page.key("h", Page.ALT)
     page.key("e")
-    page.wait("document.getElementById('ScrollerForm').open && example.range", "Help > Example")
+    page.wait("document.getElementById('ScrollerForm').open && quarrow.example.range", "Help > Example")
     check(site.js("document.getElementById('example_caption').textContent") == "Example - Ternwick Solitaire",
           "the example's caption")
     check(not site.js("document.getElementById('vbarScroller').hidden"), "no scroll bar for a tall picture")
     top = "parseInt(document.getElementById('picInner').style.top)"
-    _, lowest, small, large, _ = (int(n) for n in site.js("example.range.join(' ')").split())
+    _, lowest, small, large, _ = (int(n) for n in site.js("quarrow.example.range.join(' ')").split())
     check((small, large) == (62, 312), f"the viewer's steps are {small} and {large}, not 62 and 312")
 
     # The bar's own arrows and track step by the viewer's amounts, and the
@@ -477,7 +477,7 @@ def case_example(site, _):
     page.wait("!document.getElementById('ScrollerForm').open", "Escape closes the example")
     page.key("h", Page.ALT)
     page.key("e")
-    page.wait("document.getElementById('ScrollerForm').open && example.range", "the example again")
+    page.wait("document.getElementById('ScrollerForm').open && quarrow.example.range", "the example again")
     check(site.js(top) == 0, "the example reopened scrolled")
     page.key("Escape")
 
@@ -617,7 +617,7 @@ def case_offline(site, _):
     site.deal_by_keys()
     wait_for_pixels(site, lambda p: all(inked(site.board_at(p, *edge(s))) for s in range(1, 53)),
                     "the dealt faces offline")
-    site.page.wait("Object.keys(sound.buffers).length === 2", "the sounds offline")
+    site.page.wait("Object.keys(quarrow.sound.buffers).length === 2", "the sounds offline")
 
 
 def case_phone(site, _):
@@ -750,7 +750,7 @@ def case_files(site, _):
     page.key("r")
     shown = help_view(site)
     check(time.monotonic() - begun < 3, f"the 40 MB text took {time.monotonic() - begun:.1f} s")
-    limit = int(site.js("game.textFileLimit()"))
+    limit = int(site.js("quarrow.game.textFileLimit()"))
     wanted = rules[:limit].decode("cp1252").replace("\r\n", "\n").replace("\r", "\n")
     check(shown == wanted, f"{len(shown)} characters shown, not the first {limit} bytes")
     page.key("Enter")
@@ -770,7 +770,7 @@ def case_files(site, _):
     page.send("Page.removeScriptToEvaluateOnNewDocument", identifier=script["identifier"])
 
     page.open(site.url)
-    site.js("try { game.clicked(2, 999); } catch { }")
+    site.js("try { quarrow.game.clicked(2, 999); } catch { }")
     failure_told(site, "stopped after an internal error")
 
 
