@@ -1,97 +1,17 @@
 // The page around the game: it draws what the WebAssembly board says, hands
 // it the player's clicks and keys, and shows the dialogs. The rules, the
 // focus moves, the names, the notice's face and words, the help texts and
-// the scroll arithmetic all come from the module. This file starts it all;
-// each job has a module of its own.
-import { $ } from "./dom.js";
-import { FOLDER, game, setGame, bind } from "./bridge.js";
-import { FAILURE, fail } from "./failure.js";
-import { fetchBytes } from "./net.js";
-import { sound, prepareSound } from "./sound.js";
-import { render, wireBoard } from "./board.js";
-import { wireMenus } from "./menus.js";
-import { wireDialogs, wireDialogFrames, wireActivation, layoutDialogs } from "./dialogs.js";
-import { example } from "./example.js";
-import { showPictures, followDensity } from "./pictures.js";
-import { watchForUpdates } from "./updates.js";
-
-// The module is larger than any other file: it gets longer, but not for ever.
-const MODULE_TIMEOUT_MS = 30000;
-
-// --- a screen narrower than the board: scale the whole window to fit ---
-function fitWidth() {
-  const scale = Math.min(1, document.documentElement.clientWidth / 704);
-  document.documentElement.style.setProperty("--scale", String(scale));
-}
-
-// --- start-up ---
-// The board is live as soon as the module is; the sounds join it when they
-// arrive, and the help texts are fetched at each showing.
-async function start() {
-  showPictures(); // the dialogs' pictures only now, not in the way of the board's
-  fitWidth();
-  window.addEventListener("resize", fitWidth);
-  if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {
-    fail(FAILURE.unsupported);
-    return;
-  }
-  const sounds = Promise.all(["SOUND/APPLAUS.WAV", "SOUND/CLUCK.WAV"].map((file) => fetchBytes(file)));
-  let module;
-  try {
-    const tooLate = new Promise((_, reject) => setTimeout(() => reject(new Error("too late")), MODULE_TIMEOUT_MS));
-    await Promise.race([loadModule(), tooLate]);
-    module = await Promise.race([QuarrowGame({ onAbort: () => fail(game ? FAILURE.stopped : FAILURE.startup) }),
-      tooLate]);
-  } catch {
-    fail(FAILURE.startup);
-    return;
-  }
-  if (document.documentElement.dataset.failed) return;
-  module.FS.mkdirTree(`${FOLDER}/SOUND`);
-  setGame(bind(module));
-  game.start();
-  layoutDialogs();
-  wireBoard();
-  wireMenus();
-  wireDialogs();
-  render();
-  $("board").focus({ preventScroll: true });
-  document.documentElement.dataset.ready = "1";
-
-  const [applause, cluck] = await sounds;
-  if (!game) return;
-  if (applause) module.FS.writeFile(`${FOLDER}/SOUND/APPLAUS.WAV`, applause);
-  if (cluck) module.FS.writeFile(`${FOLDER}/SOUND/CLUCK.WAV`, cluck);
-  game.loadSounds();
-  await Promise.all([prepareSound("applause", applause), prepareSound("cluck", cluck)]);
-  document.documentElement.dataset.sounds = "1";
-}
-
-// The board picture is painted first; only then is the module fetched and
-// compiled, so the player sees the board as soon as a bare page would show it.
-function loadModule() {
-  return new Promise((resolve, reject) => {
-    const script = document.createElement("script");
-    script.src = "game.js";
-    script.onload = resolve;
-    script.onerror = reject;
-    document.head.appendChild(script);
-  });
-}
-
+// the scroll arithmetic all come from the module; each job of the page has
+// an ES module of its own, start.js starting them all.
+//
+// The board picture is painted first; only then are the page's modules and
+// the game's module fetched, so the player sees the board as soon as a bare
+// page would show it.
 function afterFirstPaint() {
-  const board = $("board_picture");
+  const board = document.getElementById("board_picture");
   const loaded = board.complete ? Promise.resolve()
     : new Promise((resolve) => { board.onload = board.onerror = resolve; });
   return loaded.then(() => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0))));
 }
 
-// The tests and the bench drive the page from outside, through the objects
-// its modules share.
-window.quarrow = { get game() { return game; }, sound, example, render };
-
-followDensity();
-wireDialogFrames();
-wireActivation();
-watchForUpdates();
-afterFirstPaint().then(start);
+afterFirstPaint().then(() => import("./start.js"));
