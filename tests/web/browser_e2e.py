@@ -546,6 +546,11 @@ def case_accessibility(site, _):
     check(site.active() == "s3", f"Shift+Tab never reached fan 1, stopped on {site.active()!r}")
     site.page.key("Tab", Page.SHIFT)
     check(site.active() == "mnu_file", f"Shift+Tab before the first place went to {site.active()!r}, not the menus")
+    site.page.key("ArrowDown")
+    check(site.active() == "mnu_deal", f"Down on File went to {site.active()!r}, not into its menu")
+    site.page.key("Escape")
+    check(site.active() == "s3", f"Escape from the menu went to {site.active()!r}, not back to the board")
+    site.page.key("Tab", Page.SHIFT)
     site.page.key("Tab")
     check(site.active() == "s3", f"Tab back into the board landed on {site.active()!r}, not fan 1")
 
