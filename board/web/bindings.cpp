@@ -5,8 +5,8 @@
 #include <emscripten/emscripten.h>
 
 #include <memory>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "board/board_geometry.h"
@@ -97,8 +97,8 @@ EMSCRIPTEN_KEEPALIVE void start()
 
 // One line per place that changed since the last call (every place on the
 // first), back to front: key, kind, index, rect, face, shown, enabled,
-// readable, selected, name, description, separated by tabs. A click changes a few
-// places; sending only those keeps it well under a frame.
+// readable, selected, name, description, separated by tabs. A click changes
+// a few places; sending only those keeps it well under a frame.
 EMSCRIPTEN_KEEPALIVE const char* view()
 {
     // A press that only moves the focus leaves the board as it was.
