@@ -89,7 +89,7 @@ def main(site, runs=11):
               f"ratio {game / bare:.2f}")
         page.send("Page.navigate", url=f"{base}/game/")
         page.wait("document.documentElement.dataset.ready === '1'", "the game ready")
-        page.evaluate("game.deal(), render(), 0")
+        page.evaluate("quarrow.game.deal(), quarrow.render(), 0")
         median, p95 = page.evaluate(CLICKS)
         print(f"one click handled and laid out: median {median * 1000:.0f} us, 95th percentile {p95 * 1000:.0f} us")
     finally:

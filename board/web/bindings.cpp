@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "board/board_geometry.h"
@@ -96,8 +97,8 @@ EMSCRIPTEN_KEEPALIVE void start()
 
 // One line per place that changed since the last call (every place on the
 // first), back to front: key, kind, index, rect, face, shown, enabled,
-// selected, name, description, separated by tabs. A click changes a few
-// places; sending only those keeps it well under a frame.
+// readable, selected, name, description, separated by tabs. A click changes
+// a few places; sending only those keeps it well under a frame.
 EMSCRIPTEN_KEEPALIVE const char* view()
 {
     // A press that only moves the focus leaves the board as it was.
@@ -112,8 +113,8 @@ EMSCRIPTEN_KEEPALIVE const char* view()
             continue;
         text += PlaceKey(v.place) + '\t' + std::to_string(static_cast<int>(v.place.kind)) + '\t'
             + std::to_string(v.place.index) + '\t' + RectText(v.rect) + '\t' + std::to_string(v.face) + '\t'
-            + (v.shown ? "1" : "0") + '\t' + (v.enabled ? "1" : "0") + '\t' + (v.selected ? "1" : "0") + '\t'
-            + v.name + '\t' + v.description + '\n';
+            + (v.shown ? "1" : "0") + '\t' + (v.enabled ? "1" : "0") + '\t' + (v.readable ? "1" : "0") + '\t'
+            + (v.selected ? "1" : "0") + '\t' + v.name + '\t' + v.description + '\n';
     }
     drawn = std::move(views);
     return Reply(std::move(text));
@@ -137,6 +138,7 @@ EMSCRIPTEN_KEEPALIVE void exit_game() { board->Exit(); }
 EMSCRIPTEN_KEEPALIVE void pressed(int kind, int index) { board->Pressed(PlaceOf(kind, index)); }
 EMSCRIPTEN_KEEPALIVE void clicked(int kind, int index) { board->Clicked(PlaceOf(kind, index)); }
 EMSCRIPTEN_KEEPALIVE void key(int code) { board->Key(static_cast<BoardKey>(code)); }
+EMSCRIPTEN_KEEPALIVE int tab_leaves(int code) { return TabLeavesBoard(board->keys(), static_cast<BoardKey>(code)); }
 EMSCRIPTEN_KEEPALIVE void activate(int kind, int index) { board->Activate(PlaceOf(kind, index)); }
 EMSCRIPTEN_KEEPALIVE void close_notice() { board->CloseNotice(); }
 EMSCRIPTEN_KEEPALIVE int notice_open() { return board->noticeOpen(); }
@@ -184,17 +186,30 @@ EMSCRIPTEN_KEEPALIVE const char* help_text(int topic)
     return Reply(Utf8(board->HelpText(static_cast<Int16>(topic))));
 }
 
-// min, max, small change, large change and the bar's span.
-EMSCRIPTEN_KEEPALIVE const char* scroll_range(int innerHeight, int pictureHeight)
+// The viewer for a picture pictureHeight high (0 before it arrives), one
+// "name numbers" a line: frame, inside and bar rectangles, whether the bar
+// shows, and the range as min, max, small change, large change, span.
+EMSCRIPTEN_KEEPALIVE const char* example_layout(int pictureHeight)
 {
-    const ScrollRange r = ExampleScrollRange(innerHeight, pictureHeight);
-    return Reply(std::to_string(r.min) + " " + std::to_string(r.max) + " " + std::to_string(r.small_change) + " "
-                 + std::to_string(r.large_change) + " " + std::to_string(r.Span()));
+    const ExampleLayout l = LayOutExample(pictureHeight);
+    const ScrollRange& r = l.range;
+    return Reply(Line("frame", l.frame) + Line("inside", l.inside) + Line("bar", l.bar) + "barShown "
+                 + (l.bar_shown ? "1" : "0") + "\nrange " + std::to_string(r.min) + " " + std::to_string(r.max) + " "
+                 + std::to_string(r.small_change) + " " + std::to_string(r.large_change) + " "
+                 + std::to_string(r.Span()) + "\n");
 }
 
-EMSCRIPTEN_KEEPALIVE int scroll_top(int innerHeight, int pictureHeight, int barValue)
+// The page's bar counts 0..span like a native one: where a key or a press on
+// an arrow or the track takes it, and the picture's top for a position.
+EMSCRIPTEN_KEEPALIVE int example_step(int pictureHeight, int barValue, int step)
 {
-    return ExampleScrollRange(innerHeight, pictureHeight).FromBar(barValue);
+    const ScrollRange r = LayOutExample(pictureHeight).range;
+    return r.ToBar(ScrollBy(r, r.FromBar(barValue), static_cast<ScrollStep>(step)));
+}
+
+EMSCRIPTEN_KEEPALIVE int example_top(int pictureHeight, int barValue)
+{
+    return LayOutExample(pictureHeight).range.FromBar(barValue);
 }
 
 // The sizes and places of the dialogs and their words, one "name value" a line.
@@ -207,8 +222,7 @@ EMSCRIPTEN_KEEPALIVE const char* layout()
                  + Line("helpRules", kHelpRulesButton) + Line("helpAbout", kHelpAboutButton)
                  + Line("helpOk", kHelpOkButton) + Line("helpLeaves", kHelpLeavesPicture)
                  + Line("helpLogo", kHelpLogoPicture) + Line("helpLink", kHelpLinkRect)
-                 + Line("example", {0, 0, kExampleClientWidth, kExampleClientHeight})
-                 + Line("exampleBar", {0, 0, kExampleBarWidth, 0}));
+                 + Line("example", {0, 0, kExampleClientWidth, kExampleClientHeight}));
 }
 
 // The example's message: the picture never arrived, or arrived as no picture
@@ -217,6 +231,40 @@ EMSCRIPTEN_KEEPALIVE const char* example_unavailable(int arrived)
 {
     return Reply(ExampleUnavailable(kExamplePicture, arrived ? NotAPicture("the browser could not decode it")
                                                              : std::string(WhyUnreadable(FileTrouble::Missing))));
+}
+
+// The numbers of the enums the page passes in and reads back, one "name
+// value" a line, so reordering an enum cannot silently break the page.
+EMSCRIPTEN_KEEPALIVE const char* numbers()
+{
+    using Kind = FocusPlace::Kind;
+    const std::pair<const char*, int> named[] = {
+        {"kind.None", static_cast<int>(Kind::None)},
+        {"kind.Foundation", static_cast<int>(Kind::Foundation)},
+        {"kind.Slot", static_cast<int>(Kind::Slot)},
+        {"kind.Frame", static_cast<int>(Kind::Frame)},
+        {"kind.Undo", static_cast<int>(Kind::Undo)},
+        {"key.Left", static_cast<int>(BoardKey::Left)},
+        {"key.Right", static_cast<int>(BoardKey::Right)},
+        {"key.Up", static_cast<int>(BoardKey::Up)},
+        {"key.Down", static_cast<int>(BoardKey::Down)},
+        {"key.Next", static_cast<int>(BoardKey::Next)},
+        {"key.Previous", static_cast<int>(BoardKey::Previous)},
+        {"key.Activate", static_cast<int>(BoardKey::Activate)},
+        {"face.FullFan", static_cast<int>(NoticeFace::FullFan)},
+        {"face.InvalidMove", static_cast<int>(NoticeFace::InvalidMove)},
+        {"face.Win", static_cast<int>(NoticeFace::Win)},
+        {"step.LineUp", static_cast<int>(ScrollStep::LineUp)},
+        {"step.LineDown", static_cast<int>(ScrollStep::LineDown)},
+        {"step.PageUp", static_cast<int>(ScrollStep::PageUp)},
+        {"step.PageDown", static_cast<int>(ScrollStep::PageDown)},
+        {"step.Top", static_cast<int>(ScrollStep::Top)},
+        {"step.Bottom", static_cast<int>(ScrollStep::Bottom)},
+    };
+    std::string text;
+    for (const auto& [name, value] : named)
+        text += std::string(name) + " " + std::to_string(value) + "\n";
+    return Reply(std::move(text));
 }
 
 // The texts the page shows: help title, example title, example picture,

@@ -21,6 +21,20 @@ std::string PlaceKey(FocusPlace place)
     return {};
 }
 
+bool TabLeavesBoard(const FocusKeeper& keys, BoardKey key)
+{
+    const std::vector<FocusPlace> places = FocusablePlaces(keys.shown());
+    if (places.empty())
+        return true;
+    if (!keys.markShown() || !IsFocusable(keys.shown(), keys.current()))
+        return false;
+    if (key == BoardKey::Next)
+        return keys.current() == places.back();
+    if (key == BoardKey::Previous)
+        return keys.current() == places.front();
+    return false;
+}
+
 Rect FocusMarkRect(const FocusKeeper& keys)
 {
     return keys.MarkVisible() ? FocusOutline(keys.current()) : Rect();

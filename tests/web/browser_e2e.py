@@ -145,9 +145,19 @@ class Site:
     def active(self):
         return self.js("document.activeElement && document.activeElement.id")
 
+    def in_board(self):
+        return self.js("document.getElementById('board').contains(document.activeElement)")
+
+    def dom_ids(self, selector):
+        """The backend DOM ids of the elements matching selector, as the
+        accessibility tree refers to them."""
+        root = self.page.send("DOM.getDocument", depth=0)["root"]["nodeId"]
+        found = self.page.send("DOM.querySelectorAll", nodeId=root, selector=selector)["nodeIds"]
+        return {self.page.send("DOM.describeNode", nodeId=n)["node"]["backendNodeId"] for n in found}
+
     def call(self, name, *args):
         joined = ", ".join(str(a) for a in args)
-        return self.js(f"game.module.UTF8ToString(game.module._{name}({joined}))")
+        return self.js(f"quarrow.game.module.UTF8ToString(quarrow.game.module._{name}({joined}))")
 
     def script(self):
         return [tuple(int(n) for n in line.split()) for line in self.call("ordered_deal_script").splitlines()]
@@ -246,7 +256,7 @@ def play_step(site, step, double=False):
 def case_mouse_win(site, _):
     site.deal_by_keys()
     site.page.wait("document.documentElement.dataset.sounds === '1'", "the sounds")
-    check(site.js("Object.keys(sound.buffers).sort().join()") == "applause,cluck", "both sounds decoded")
+    check(site.js("Object.keys(quarrow.sound.buffers).sort().join()") == "applause,cluck", "both sounds decoded")
     # The three of spades onto a full fan, then onto the lone king of hearts.
     site.click_id("s3")
     check(site.shown("img_border"), "the three is not selected")
@@ -254,7 +264,7 @@ def case_mouse_win(site, _):
     site.page.wait("document.getElementById('frm_message').open", "the full-fan notice")
     check(site.js("document.getElementById('img_error').hidden && document.getElementById('img_win').hidden"),
           "the full-fan notice shows another face")
-    check(site.js("sound.playing !== null"), "no cluck")
+    check(site.js("quarrow.sound.playing !== null"), "no cluck")
     # Behind the notice nothing acts: a click on another card changes nothing.
     before = site.js("document.getElementById('board').innerHTML")
     site.page.click(*site.board_point(378 + 35, 7 + 50))
@@ -297,10 +307,15 @@ def case_keyboard_win(site, _):
     page = site.page
 
     def tab_to(element_id, what):
-        for _ in range(70):
+        # Tab walks the places and leaves the board past either end; the
+        # player comes back the way they left and walks the other way.
+        forward = True
+        for _ in range(80):
             if site.active() == element_id and site.js("!document.getElementById('focus_mark').hidden"):
                 return
-            page.key("Tab")
+            if not site.in_board():
+                forward = not forward
+            page.key("Tab", 0 if forward else Page.SHIFT)
         raise Failed(f"Tab never reached {what} ({element_id})")
 
     # The mark is the desktop's: two-pixel dashes four long, closed at the corners.
@@ -422,12 +437,12 @@ def case_example(site, _):
     page = site.page
     page.key("h", Page.ALT)
     page.key("e")
-    page.wait("document.getElementById('ScrollerForm').open && example.range", "Help > Example")
+    page.wait("document.getElementById('ScrollerForm').open && quarrow.example.range", "Help > Example")
     check(site.js("document.getElementById('example_caption').textContent") == "Example - Ternwick Solitaire",
           "the example's caption")
     check(not site.js("document.getElementById('vbarScroller').hidden"), "no scroll bar for a tall picture")
     top = "parseInt(document.getElementById('picInner').style.top)"
-    _, lowest, small, large, _ = (int(n) for n in site.js("example.range.join(' ')").split())
+    _, lowest, small, large, _ = (int(n) for n in site.js("quarrow.example.range.join(' ')").split())
     check((small, large) == (62, 312), f"the viewer's steps are {small} and {large}, not 62 and 312")
 
     # The bar's own arrows and track step by the viewer's amounts, and the
@@ -462,7 +477,7 @@ def case_example(site, _):
     page.wait("!document.getElementById('ScrollerForm').open", "Escape closes the example")
     page.key("h", Page.ALT)
     page.key("e")
-    page.wait("document.getElementById('ScrollerForm').open && example.range", "the example again")
+    page.wait("document.getElementById('ScrollerForm').open && quarrow.example.range", "the example again")
     check(site.js(top) == 0, "the example reopened scrolled")
     page.key("Escape")
 
@@ -506,10 +521,51 @@ def case_accessibility(site, _):
     # Deal puts the focus on fan 1, whose top card in the ordered deal is card 3.
     check(ax_text(focused[0], "name") == site.call("card_name", 3) + ", top card of fan 1",
           f"the focus is on {ax_text(focused[0], 'name')!r}")
+    mark = site.dom_ids("#focus_mark, #focus_mark *")
+    check(len(mark) >= 2 and not site.js("document.getElementById('focus_mark').hidden"), "no focus mark drawn")
+    check(not [n for n in site.page.ax_nodes() if n.get("backendDOMNodeId") in mark],
+          "the focus mark is in the accessibility tree")
+
+    # Tab walks the places in reading order and, past the last one, leaves
+    # the board for the page; Shift+Tab comes back to it, and leaves again
+    # before the first. The arrows stay inside.
+    walked = []
+    while site.in_board() and len(walked) < 30:
+        walked.append(site.active())
+        site.page.key("Tab")
+    check(len(walked) == 18 and walked[-1] == "s52", f"Tab walked {walked} before leaving the board")
+    check(not site.in_board(), f"Tab past the last place stayed on {site.active()!r}")
+    site.page.key("Tab", Page.SHIFT)
+    check(site.active() == "s52", f"Shift+Tab came back to {site.active()!r}, not the last place")
+    site.page.key("ArrowLeft")
+    check(site.in_board() and site.active() != "s52", f"Left went to {site.active()!r}")
+    for _ in range(20):
+        if site.active() == "s3":
+            break
+        site.page.key("Tab", Page.SHIFT)
+    check(site.active() == "s3", f"Shift+Tab never reached fan 1, stopped on {site.active()!r}")
+    site.page.key("Tab", Page.SHIFT)
+    check(site.active() == "mnu_file", f"Shift+Tab before the first place went to {site.active()!r}, not the menus")
+    site.page.key("ArrowDown")
+    check(site.active() == "mnu_deal", f"Down on File went to {site.active()!r}, not into its menu")
+    site.page.key("Escape")
+    check(site.active() == "s3", f"Escape from the menu went to {site.active()!r}, not back to the board")
+    site.page.key("Tab", Page.SHIFT)
+    site.page.key("Tab")
+    check(site.active() == "s3", f"Tab back into the board landed on {site.active()!r}, not fan 1")
+
+    # The selected card is one node, the frame, pressed and named like the
+    # card; the card under it is not read a second time.
+    site.page.key(" ")
+    pressed = [n for n in site.page.ax_nodes() if ax_property(n, "pressed") not in (None, "false", False)]
+    check([ax_text(n, "name") for n in pressed] == [site.call("card_name", 3) + ", top card of fan 1"],
+          f"pressed nodes: {[ax_text(n, 'name') for n in pressed]}")
+    check(site.dom_ids("#img_border") == {pressed[0].get("backendDOMNodeId")}, "the pressed node is not the frame")
+    named = [n for n in site.page.ax_nodes() if ax_text(n, "name").startswith(site.call("card_name", 3))]
+    check(len(named) == 1, f"{len(named)} nodes named like the selected card")
 
     # A refused move opens the notice: it says its words, has the focus, and
     # no key or click reaches the board behind it.
-    site.page.key(" ")
     site.click_id("s6")
     site.page.wait("document.getElementById('frm_message').open", "the notice")
     focused = [n for n in site.page.ax_nodes() if ax_property(n, "focused") and ax_text(n, "role") != "RootWebArea"]
@@ -557,6 +613,7 @@ def case_offline(site, _):
     check(not errors, f"the browser would not install the site: {errors}")
     page.wait("caches.keys().then(k => k.length === 1 && caches.open(k[0])).then(c => c.keys())"
               ".then(r => r.length > 100)", "the site cached")
+    check(site.js("document.getElementById('update_bar').hidden"), "the first version offered as a new one")
     site.stop_server()
     check(site.js("fetch('/nothing-here?' + Date.now()).then(() => false, () => true)"), "the server still answers")
     page.send("Page.reload", ignoreCache=False)
@@ -565,7 +622,7 @@ def case_offline(site, _):
     site.deal_by_keys()
     wait_for_pixels(site, lambda p: all(inked(site.board_at(p, *edge(s))) for s in range(1, 53)),
                     "the dealt faces offline")
-    site.page.wait("Object.keys(sound.buffers).length === 2", "the sounds offline")
+    site.page.wait("Object.keys(quarrow.sound.buffers).length === 2", "the sounds offline")
 
 
 def case_phone(site, _):
@@ -698,7 +755,7 @@ def case_files(site, _):
     page.key("r")
     shown = help_view(site)
     check(time.monotonic() - begun < 3, f"the 40 MB text took {time.monotonic() - begun:.1f} s")
-    limit = int(site.js("game.textFileLimit()"))
+    limit = int(site.js("quarrow.game.textFileLimit()"))
     wanted = rules[:limit].decode("cp1252").replace("\r\n", "\n").replace("\r", "\n")
     check(shown == wanted, f"{len(shown)} characters shown, not the first {limit} bytes")
     page.key("Enter")
@@ -718,7 +775,7 @@ def case_files(site, _):
     page.send("Page.removeScriptToEvaluateOnNewDocument", identifier=script["identifier"])
 
     page.open(site.url)
-    site.js("try { game.clicked(2, 999); } catch { }")
+    site.js("try { quarrow.game.clicked(2, 999); } catch { }")
     failure_told(site, "stopped after an internal error")
 
 

@@ -114,10 +114,22 @@ TEST_F(WebBoardTest, KeysGoThroughTheFocusKeeperAndItsMark)
     EXPECT_EQ(board.keys().current(), SlotPlace(3));
     EXPECT_TRUE(FocusMarkRect(board.keys()).isEmpty()) << "no mark before the first key";
 
+    EXPECT_FALSE(TabLeavesBoard(board.keys(), BoardKey::Previous)) << "the first key only shows the focus";
     board.Key(BoardKey::Activate); // the first key only shows the focus
     EXPECT_TRUE(board.announce());
     EXPECT_FALSE(board.model().border_visible);
     EXPECT_EQ(FocusMarkRect(board.keys()), FocusOutline(SlotPlace(3)));
+
+    // Tab leaves the page's board only past either end of the reading order;
+    // inside it, and with the arrows, the walk is the desktop's.
+    EXPECT_TRUE(TabLeavesBoard(board.keys(), BoardKey::Previous)) << "fan 1 is the first place after a deal";
+    EXPECT_FALSE(TabLeavesBoard(board.keys(), BoardKey::Next));
+    EXPECT_FALSE(TabLeavesBoard(board.keys(), BoardKey::Left));
+    board.Key(BoardKey::Previous); // the keeper itself goes round to the last place
+    EXPECT_EQ(board.keys().current(), FocusablePlaces(board.model()).back());
+    EXPECT_TRUE(TabLeavesBoard(board.keys(), BoardKey::Next));
+    EXPECT_FALSE(TabLeavesBoard(board.keys(), BoardKey::Previous));
+    board.Key(BoardKey::Next);
 
     board.Key(BoardKey::Activate);
     EXPECT_TRUE(board.model().border_visible);
