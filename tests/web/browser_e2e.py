@@ -367,7 +367,10 @@ def case_help(site, _):
     page.send("Network.setCacheDisabled", cacheDisabled=True)
     page.send("Fetch.enable", patterns=[{"urlPattern": "*rules.txt*"}])
     page.key("h", Page.ALT)
+    # The item's key counts only once its menu is open.
+    page.wait("!document.getElementById('menu_help').hidden", "the Help menu")
     page.key("r")
+    page.wait("document.getElementById('frm_help').open", "the help window")
     page.send("Fetch.failRequest", requestId=page.paused("the rules requested"), errorReason="Failed")
     check(help_view(site) == "", "a text shows although the rules never arrived")
     page.send("Fetch.disable")
