@@ -385,6 +385,10 @@ def case_help(site, _):
     check(site.js("document.getElementById('lbl_url').hidden"), "the link shows with the rules")
     site.click_id("btn_help_5")
     check(help_view(site) == source_text("tvk.txt"), "not the about text")
+    # A screen reader finds the web link as a link named by its host, and the text box by its name.
+    roles = {(ax_text(n, "role"), ax_text(n, "name")) for n in page.ax_nodes()}
+    check(("link", "www.quarrow-games.example") in roles, "the web link is no link named by its host")
+    check(("textbox", "Help text") in roles, "the help text box has no name")
     check(not site.js("document.getElementById('img_logo').hidden"), "no logo in the about view")
     check("hand.cur" in site.js("getComputedStyle(document.getElementById('lbl_url')).cursor"),
           "no pointing hand over the link")
