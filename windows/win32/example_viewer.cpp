@@ -171,7 +171,6 @@ LRESULT CALLBACK ViewerProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         // Moved to a screen of other dots per inch; the picture is drawn
         // at the window's scale, whatever it is.
         FollowDpi(window, viewer->dpi, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        viewer->dpi = HIWORD(wParam);
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);

@@ -107,7 +107,7 @@ LRESULT CALLBACK LinkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         break;
     }
     case WM_SETCURSOR:
-        SetCursor(PointingHandCursor(link->dpi >= 144));
+        SetCursor(PointingHandCursor(DoubleSize(link->dpi)));
         return TRUE;
     case WM_LBUTTONDOWN:
         link->pressed = true;
@@ -229,7 +229,7 @@ void PaintPicture(HDC dc, const Picture& picture, Rect design, UINT dpi)
     RECT frame = ToRect(Scaled(design, dpi));
     DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
     const Rect inside = Scaled(design.adjusted(1, 1, -1, -1), dpi);
-    const bool doubled = dpi >= 144;
+    const bool doubled = DoubleSize(dpi);
     // A @2x picture is drawn at half its pixels, design size, scaled to the DPI.
     const int designWidth = doubled ? picture.width() / 2 : picture.width();
     const int designHeight = doubled ? picture.height() / 2 : picture.height();
@@ -251,7 +251,7 @@ void Paint(HDC dc, const Help& help)
 
 void LoadPictures(Help& help)
 {
-    const bool doubleSize = help.dpi >= 144;
+    const bool doubleSize = DoubleSize(help.dpi);
     help.leaves = LoadArtwork(L"help_leaves.gif", doubleSize);
     help.logo = LoadArtwork(L"logo.gif", doubleSize);
 }
@@ -277,10 +277,7 @@ void MakeFonts(Help& help)
 // Moved to a screen of other dots per inch.
 void FollowDpi(HWND window, Help& help, UINT dpi, const RECT& suggested)
 {
-    const bool doubleSize = help.dpi >= 144;
-    win32_parts::FollowDpi(window, help.dpi, dpi, suggested);
-    help.dpi = dpi;
-    if ((dpi >= 144) != doubleSize)
+    if (win32_parts::FollowDpi(window, help.dpi, dpi, suggested))
         LoadPictures(help);
     MakeFonts(help);
 }

@@ -80,7 +80,7 @@ void PressOk(HWND window, Notice& notice)
 
 void LoadPictures(Notice& notice)
 {
-    const bool doubleSize = notice.dpi >= 144;
+    const bool doubleSize = DoubleSize(notice.dpi);
     notice.background = LoadArtwork(L"notice_full.gif", doubleSize);
     notice.error = LoadArtwork(L"notice_invalid.gif", doubleSize);
     notice.win = LoadArtwork(L"notice_win.gif", doubleSize);
@@ -89,10 +89,7 @@ void LoadPictures(Notice& notice)
 // Moved to a screen of other dots per inch.
 void FollowDpi(HWND window, Notice& notice, UINT dpi, const RECT& suggested)
 {
-    const bool doubleSize = notice.dpi >= 144;
-    win32_parts::FollowDpi(window, notice.dpi, dpi, suggested);
-    notice.dpi = dpi;
-    if ((dpi >= 144) != doubleSize)
+    if (win32_parts::FollowDpi(window, notice.dpi, dpi, suggested))
         LoadPictures(notice);
     DeleteObject(notice.font);
     notice.font = CreateMessageFont(dpi);

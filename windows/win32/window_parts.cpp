@@ -1,5 +1,7 @@
 #include "windows/win32/window_parts.h"
 
+#include <utility>
+
 #include "services/win32/window_geometry.h"
 
 namespace quarrow::win32_parts {
@@ -71,8 +73,9 @@ HWND CreateButton(HWND parent, int id, std::wstring_view caption, Rect design, U
     return button;
 }
 
-void FollowDpi(HWND window, UINT oldDpi, UINT newDpi, const RECT& suggested)
+bool FollowDpi(HWND window, UINT& dpi, UINT newDpi, const RECT& suggested)
 {
+    const UINT oldDpi = std::exchange(dpi, newDpi);
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     const auto scale = [&](LONG v) { return MulDiv(v, static_cast<int>(newDpi), static_cast<int>(oldDpi)); };
@@ -86,6 +89,7 @@ void FollowDpi(HWND window, UINT oldDpi, UINT newDpi, const RECT& suggested)
         MoveWindow(child, left, top, scale(place.right) - left, scale(place.bottom) - top, FALSE);
     }
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return DoubleSize(oldDpi) != DoubleSize(newDpi);
 }
 
 void SetChildrenFont(HWND window, HFONT font)

@@ -39,11 +39,15 @@ HFONT CreateMessageFont(UINT dpi, bool bold = false, bool underline = false);
 // A push button at the design rectangle, in font.
 HWND CreateButton(HWND parent, int id, std::wstring_view caption, Rect design, UINT dpi, HFONT font, bool isDefault);
 
+// Whether the windows draw their @2x pictures at this many dots per inch.
+inline bool DoubleSize(UINT dpi) { return dpi >= 144; }
+
 // Follows the window to a screen of other dots per inch (WM_DPICHANGED): it
 // takes the place the system suggests (its size scaled alike), and every
-// child moves and grows in proportion. The caller then makes its fonts and
-// pictures for newDpi.
-void FollowDpi(HWND window, UINT oldDpi, UINT newDpi, const RECT& suggested);
+// child moves and grows in proportion; dpi becomes newDpi. The caller then
+// makes its fonts for it, and its pictures when the result says the @2x
+// choice changed.
+bool FollowDpi(HWND window, UINT& dpi, UINT newDpi, const RECT& suggested);
 
 // Gives every child of window the font.
 void SetChildrenFont(HWND window, HFONT font);
