@@ -38,8 +38,9 @@ AccessibleFacts FactsOf(const PlaceView& view)
     if (view.selected)
         facts.state |= STATE_SYSTEM_SELECTED | STATE_SYSTEM_CHECKED;
     if (view.pressable) {
-        facts.state |= STATE_SYSTEM_SELECTABLE * (view.place.kind == FocusPlace::Kind::Slot
-                                                  || view.place.kind == FocusPlace::Kind::Frame);
+        // A card can be selected; a foundation or the undo arrow cannot.
+        if (view.place.kind == FocusPlace::Kind::Slot || view.place.kind == FocusPlace::Kind::Frame)
+            facts.state |= STATE_SYSTEM_SELECTABLE;
         facts.defaultAction = Widen(std::string(kPressAction));
     }
     return facts;
@@ -70,8 +71,8 @@ LRESULT CALLBACK PlaceWindows::PlaceProc(HWND window, UINT message, WPARAM wPara
         if (!places)
             break;
         AccessibleSource source;
-        // Asked through the board each time: the place window may outlive
-        // nothing, but the reader's object may outlive the window.
+        // Asked of the board at each question: a reader may keep the object
+        // after the place has changed, or after the window has gone.
         source.facts = [places, window]() -> std::optional<AccessibleFacts> {
             const Child* child = places->ChildOf(window);
             if (!child)

@@ -126,7 +126,10 @@ public:
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
     {
         return Number(child, state, [this](const AccessibleFacts& f) {
-            long s = f.state | STATE_SYSTEM_FOCUSABLE * ((f.state & STATE_SYSTEM_UNAVAILABLE) == 0 && !f.defaultAction.empty());
+            long s = f.state;
+            // What has an action takes the focus to be acted on.
+            if ((s & STATE_SYSTEM_UNAVAILABLE) == 0 && !f.defaultAction.empty())
+                s |= STATE_SYSTEM_FOCUSABLE;
             if (!IsWindowVisible(window_))
                 s |= STATE_SYSTEM_INVISIBLE;
             if (GetFocus() == window_)
